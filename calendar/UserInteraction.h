@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+#include <oaidl.h>
+
+#include "calendar/PaymentFormat.h"
+
+// What the user answered in the payment format dialog; format and date count only when
+// endCode is IDOK.
+struct PaymentFormatChoice {
+    int endCode;
+    PaymentFormat format;
+    DATE processingDate;
+};
+
+// Every exchange with the user goes through here: message boxes, the save dialog and the
+// payment format dialog. The default is the real Win32 dialog; tests answer in its place.
+class UserInteraction {
+public:
+    virtual ~UserInteraction() = default;
+    // MessageBoxA: returns the button pressed (IDOK, IDYES, IDNO...).
+    virtual int ShowMessage(HWND owner, const char* text, const char* caption, UINT style) = 0;
+    // GetSaveFileNameA: true when the user chose a file.
+    virtual bool ChooseSaveFile(OPENFILENAMEA& request) = 0;
+    // Shows the payment format dialog modally with the given format preselected.
+    virtual PaymentFormatChoice ChoosePaymentFormat(HWND owner, PaymentFormat initial) = 0;
+};
+
+// The user the component talks to now.
+UserInteraction& CurrentUserInteraction();
+
+// Puts another user in place for its lifetime.
+class ScopedUserInteraction {
+public:
+    explicit ScopedUserInteraction(UserInteraction& user);
+    ~ScopedUserInteraction();
+    ScopedUserInteraction(const ScopedUserInteraction&) = delete;
+    ScopedUserInteraction& operator=(const ScopedUserInteraction&) = delete;
+
+private:
+    UserInteraction* previous_;
+};

@@ -1,0 +1,25 @@
+# Compiles IDL with widl into a C/C++ header and a type library in the build tree.
+find_program(WIDL NAMES i686-w64-mingw32-widl widl REQUIRED)
+set(WINE_IDL_INCLUDE /usr/include/wine/wine/windows)
+set(WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
+set(IDL_OUTPUT_DIR ${CMAKE_BINARY_DIR}/idl)
+file(MAKE_DIRECTORY ${IDL_OUTPUT_DIR})
+
+# corvane_compile_idl(<idl file> DEPENDS <files the IDL imports or whose .tlb it loads>)
+# Sets <name>_IDL_OUTPUTS to the header and the .tlb.
+function(corvane_compile_idl idl)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  get_filename_component(name ${idl} NAME_WE)
+  get_filename_component(idl_dir ${idl} DIRECTORY)
+  set(header ${IDL_OUTPUT_DIR}/${name}.h)
+  set(tlb ${IDL_OUTPUT_DIR}/${name}.tlb)
+  add_custom_command(
+    OUTPUT ${header} ${tlb}
+    COMMAND ${WIDL} --win32 -I${WINE_IDL_INCLUDE} -I${idl_dir} -I${CMAKE_SOURCE_DIR}/host
+            -L${WINE_TLB_DIR} -L${IDL_OUTPUT_DIR} -h -H ${header} -t -T ${tlb} ${idl}
+    DEPENDS ${idl} ${ARG_DEPENDS}
+    WORKING_DIRECTORY ${IDL_OUTPUT_DIR}
+    COMMENT "widl ${name}.idl"
+    VERBATIM)
+  set(${name}_IDL_OUTPUTS ${header} ${tlb} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,18 @@
+#include "statements/DebugTrace.h"
+
+#include <windows.h>
+
+namespace {
+DebugTraceCollector* collector = nullptr;
+}
+
+void DebugTrace(const char* text) {
+    OutputDebugStringA(text);
+    if (collector != nullptr) {
+        collector->Add(text);
+    }
+}
+
+DebugTraceCollector::DebugTraceCollector() : previous_(collector) { collector = this; }
+
+DebugTraceCollector::~DebugTraceCollector() { collector = previous_; }

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Writes a trace text to the debugger output (OutputDebugStringA), and to the collector a
+// test has installed, in order.
+void DebugTrace(const char* text);
+
+// Collects every trace text written during its lifetime (tests).
+class DebugTraceCollector {
+public:
+    DebugTraceCollector();
+    ~DebugTraceCollector();
+    DebugTraceCollector(const DebugTraceCollector&) = delete;
+    DebugTraceCollector& operator=(const DebugTraceCollector&) = delete;
+
+    const std::vector<std::string>& Texts() const { return texts_; }
+    void Add(const char* text) { texts_.emplace_back(text); }
+
+private:
+    DebugTraceCollector* previous_;
+    std::vector<std::string> texts_;
+};

@@ -1,0 +1,3 @@
+// Entry point of every test program.
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include <doctest/doctest.h>

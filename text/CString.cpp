@@ -1,0 +1,276 @@
+#include "text/CString.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <mbstring.h>
+#include <new>
+
+namespace {
+
+char* AllocateText(int count) {
+    char* buffer = new (std::nothrow) char[static_cast<size_t>(count) + 1];
+    if (buffer == nullptr) {
+        throw static_cast<long>(E_OUTOFMEMORY);
+    }
+    return buffer;
+}
+
+// Narrow text of a wide string in the ANSI code page; a null pointer is the empty text.
+CString NarrowFromWide(const wchar_t* text) {
+    CString result;
+    if (text == nullptr || *text == L'\0') {
+        return result;
+    }
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) {
+        return result;
+    }
+    result.Reserve(size - 1);
+    char* target = const_cast<char*>(result.Text());
+    WideCharToMultiByte(CP_ACP, 0, text, -1, target, size, nullptr, nullptr);
+    return result;
+}
+
+} // namespace
+
+CString::CString(const CString& other) { Assign(other); }
+
+CString::CString(const char* text) { Assign(text); }
+
+CString::CString(const wchar_t* text) { Assign(text); }
+
+CString::~CString() { Clear(); }
+
+CString& CString::operator=(const CString& other) {
+    Assign(other);
+    return *this;
+}
+
+CString& CString::operator=(const char* text) {
+    Assign(text);
+    return *this;
+}
+
+CString& CString::operator=(const wchar_t* text) {
+    Assign(text);
+    return *this;
+}
+
+void CString::Assign(const CString& other) {
+    if (this == &other) {
+        return;
+    }
+    const int length = other.Length();
+    Reserve(length);
+    CopyIn(other.Text(), length);
+}
+
+void CString::Assign(const char* text) {
+    if (text == nullptr) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    const int length = static_cast<int>(std::strlen(text));
+    if (text >= Text() && text <= Text() + Length()) {
+        // A tail of this very text: it stays in place, only moves to the front.
+        CopyIn(text, length);
+        return;
+    }
+    Reserve(length);
+    CopyIn(text, length);
+}
+
+void CString::Assign(const wchar_t* text) { Assign(NarrowFromWide(text)); }
+
+void CString::Append(const CString& other) { AppendBytes(other.Text(), other.Length()); }
+
+void CString::Append(const char* text) {
+    if (text == nullptr) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    AppendBytes(text, static_cast<int>(std::strlen(text)));
+}
+
+void CString::Append(const wchar_t* text) {
+    if (text == nullptr) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    Append(NarrowFromWide(text));
+}
+
+CString& CString::operator+=(const CString& other) {
+    Append(other);
+    return *this;
+}
+
+CString& CString::operator+=(const char* text) {
+    Append(text);
+    return *this;
+}
+
+CString& CString::operator+=(const wchar_t* text) {
+    Append(text);
+    return *this;
+}
+
+CString CString::operator+(const char* text) const {
+    CString result(*this);
+    result.Append(text);
+    return result;
+}
+
+int CString::Length() const {
+    return buffer_ == nullptr ? 0 : static_cast<int>(std::strlen(buffer_));
+}
+
+char CString::CharAt(int index) const {
+    if (index < 0 || index >= Length()) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    return buffer_[index];
+}
+
+const char* CString::Text() const { return buffer_ == nullptr ? "" : buffer_; }
+
+int CString::CompareTo(const char* text) const {
+    if (text == nullptr) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    return _mbscmp(reinterpret_cast<const unsigned char*>(Text()),
+                   reinterpret_cast<const unsigned char*>(text));
+}
+
+int CString::FindFirst(char c) const {
+    if (Length() == 0 || c == '\0') {
+        return -1;
+    }
+    const unsigned char* text = reinterpret_cast<const unsigned char*>(buffer_);
+    const unsigned char* found = _mbschr(text, static_cast<unsigned char>(c));
+    return found == nullptr ? -1 : static_cast<int>(found - text);
+}
+
+int CString::FindLast(char c) const {
+    if (Length() == 0 || c == '\0') {
+        return -1;
+    }
+    const unsigned char* text = reinterpret_cast<const unsigned char*>(buffer_);
+    const unsigned char* found = _mbsrchr(text, static_cast<unsigned char>(c));
+    return found == nullptr ? -1 : static_cast<int>(found - text);
+}
+
+CString CString::Slice(int start, int count) const {
+    const int length = Length();
+    if (start < 0 || start > length || count < 0) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    if (count > length - start) {
+        count = length - start;
+    }
+    CString result;
+    result.Reserve(count);
+    result.CopyIn(Text() + start, count);
+    return result;
+}
+
+CString CString::Head(int count) const {
+    if (count < 0) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    return Slice(0, count);
+}
+
+CString CString::Tail(int count) const {
+    if (count < 0) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    const int length = Length();
+    if (count > length) {
+        count = length;
+    }
+    return Slice(length - count, count);
+}
+
+void CString::FormatText(const char* format, ...) {
+    if (format == nullptr) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    char formatted[WorkingBufferSize] = {};
+    va_list arguments;
+    va_start(arguments, format);
+    // Bounded: a longer result is cut to 255 characters rather than overrunning the buffer.
+    std::vsnprintf(formatted, sizeof formatted, format, arguments);
+    va_end(arguments);
+    Assign(formatted);
+}
+
+bool CString::LoadResourceText(HINSTANCE module, UINT id) {
+    char loaded[WorkingBufferSize] = {};
+    LoadStringA(module, id, loaded, WorkingBufferSize);
+    Assign(loaded);
+    return Length() > 0;
+}
+
+BSTR CString::ToBstr() const {
+    const int length = Length();
+    const int wideLength =
+        length == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, Text(), length, nullptr, 0);
+    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(wideLength));
+    if (result != nullptr && wideLength > 0) {
+        MultiByteToWideChar(CP_ACP, 0, Text(), length, result, wideLength);
+    }
+    return result;
+}
+
+void CString::Reserve(int count) {
+    if (count < 0) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    if (count <= capacity_) {
+        return;
+    }
+    Clear();
+    buffer_ = AllocateText(count);
+    buffer_[0] = '\0';
+    capacity_ = count;
+}
+
+void CString::Clear() {
+    delete[] buffer_;
+    buffer_ = nullptr;
+    capacity_ = 0;
+}
+
+void CString::CopyIn(const char* source, int count) {
+    if (count > capacity_ || (source == nullptr && count > 0)) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    if (count > 0) {
+        std::memmove(buffer_, source, static_cast<size_t>(count));
+    }
+    if (buffer_ != nullptr) {
+        buffer_[count] = '\0';
+    }
+}
+
+void CString::AppendBytes(const char* source, int count) {
+    if (count == 0) {
+        return;
+    }
+    if (source == nullptr) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    const int length = Length();
+    if (length + count > capacity_) {
+        // The source may be this very text: copy it before the old buffer goes.
+        char* grown = AllocateText(length + count);
+        std::memcpy(grown, Text(), static_cast<size_t>(length));
+        std::memcpy(grown + length, source, static_cast<size_t>(count));
+        grown[length + count] = '\0';
+        delete[] buffer_;
+        buffer_ = grown;
+        capacity_ = length + count;
+        return;
+    }
+    std::memmove(buffer_ + length, source, static_cast<size_t>(count));
+    buffer_[length + count] = '\0';
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The component's narrow (ANSI code page) string. It owns a buffer sized exactly to what was
+// asked of it: growing allocates exactly, shrinking keeps the buffer. Failures are thrown as a
+// long holding an HRESULT: E_INVALIDARG for bad arguments, E_OUTOFMEMORY when allocation fails.
+#include <windows.h>
+#include <oleauto.h>
+
+class CString {
+public:
+    CString() = default;
+    CString(const CString& other);
+    CString(const char* text);
+    CString(const wchar_t* text);
+    virtual ~CString();
+
+    CString& operator=(const CString& other);
+    CString& operator=(const char* text);
+    CString& operator=(const wchar_t* text);
+
+    void Assign(const CString& other);
+    void Assign(const char* text);
+    // A null wide pointer assigns the empty text.
+    void Assign(const wchar_t* text);
+
+    void Append(const CString& other);
+    void Append(const char* text);
+    void Append(const wchar_t* text);
+    CString& operator+=(const CString& other);
+    CString& operator+=(const char* text);
+    CString& operator+=(const wchar_t* text);
+    CString operator+(const char* text) const;
+
+    // Bytes before the first NUL, counted afresh.
+    int Length() const;
+    // Bytes the buffer holds before its terminator; 0 while there is no buffer.
+    int Capacity() const { return capacity_; }
+    char CharAt(int index) const;
+    char operator[](int index) const { return CharAt(index); }
+    // Never null: an empty string yields a static empty text.
+    const char* Text() const;
+
+    // Code-page aware comparison (_mbscmp): below, equal to or above 0.
+    int CompareTo(const char* text) const;
+    bool operator==(const CString& other) const { return CompareTo(other.Text()) == 0; }
+    bool operator!=(const CString& other) const { return !(*this == other); }
+
+    // Offset of the first or last occurrence of a character, or -1.
+    int FindFirst(char c) const;
+    int FindLast(char c) const;
+
+    // count is cut at the end of the text; start must lie within 0..Length().
+    CString Slice(int start, int count) const;
+    CString Head(int count) const;
+    CString Tail(int count) const;
+
+    // printf-style; the result is cut to 255 characters.
+    void FormatText(const char* format, ...);
+    // Loads a string-table entry (cut to 255 characters); false when it is missing or empty.
+    bool LoadResourceText(HINSTANCE module, UINT id);
+    // A new BSTR converted from the ANSI code page, or null when it cannot be allocated.
+    BSTR ToBstr() const;
+
+    // Makes room for count bytes; a larger buffer replaces the old one and loses its contents.
+    void Reserve(int count);
+    // Releases the buffer.
+    void Clear();
+
+    // Working buffer size of FormatText and LoadResourceText, terminator included.
+    static constexpr int WorkingBufferSize = 256;
+
+private:
+    void CopyIn(const char* source, int count);
+    void AppendBytes(const char* source, int count);
+
+    char* buffer_ = nullptr;
+    int capacity_ = 0;
+};
