@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686 cmake ninja-build
-          wine wine32:i386 libwine-dev doctest-dev python3)
+          wine wine32:i386 libwine-dev doctest-dev nlohmann-json3-dev python3)
 
 missing=()
 for p in "${packages[@]}"; do
