@@ -1,0 +1,86 @@
+#include "com/ComModule.h"
+
+#include <new>
+
+#include "com/ComInitialization.h"
+#include "com/ComponentCategories.h"
+#include "com/ModuleLock.h"
+#include "com/Registrar.h"
+#include "com/TypeLibraryRegistration.h"
+
+ComModule::ComModule(const ComClassEntry* classes, std::size_t count)
+    : classes_(classes), count_(count), classObjects_(count) {
+    InitializeCriticalSection(&creationLock_);
+}
+
+ComModule::~ComModule() {
+    ReleaseClassObjects();
+    DeleteCriticalSection(&creationLock_);
+}
+
+HRESULT ComModule::GetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    for (std::size_t i = 0; i < count_; ++i) {
+        if (!InlineIsEqualGUID(clsid, *classes_[i].clsid)) {
+            continue;
+        }
+        EnterCriticalSection(&creationLock_);
+        if (!classObjects_[i]) {
+            classObjects_[i] = ComPtr<IClassFactory>::Share(
+                new (std::nothrow) CComClassFactory(classes_[i].create));
+        }
+        // The cached object lives until the module goes, so it is safe to use after leaving.
+        IClassFactory* classObject = classObjects_[i].Get();
+        LeaveCriticalSection(&creationLock_);
+        return classObject == nullptr ? E_OUTOFMEMORY : classObject->QueryInterface(iid, out);
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+HRESULT ComModule::CanUnloadNow() const {
+    return ModuleLockCount() == 0 ? S_OK : S_FALSE;
+}
+
+HRESULT ComModule::RegisterServer(HINSTANCE module) const {
+    // The category manager is a COM object; the registering program may not have started COM.
+    ScopedComInitialization com;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const ComClassEntry& entry = classes_[i];
+        HRESULT result = UpdateRegistryFromResource(module, entry.registryScript, true);
+        if (SUCCEEDED(result)) {
+            result = RegisterImplementedCategories(*entry.clsid, entry.implementedCategories,
+                                                   entry.implementedCategoryCount);
+        }
+        if (FAILED(result)) {
+            return result;
+        }
+    }
+    return RegisterModuleTypeLibrary(module);
+}
+
+HRESULT ComModule::UnregisterServer(HINSTANCE module) const {
+    ScopedComInitialization com;
+    HRESULT first = S_OK;
+    auto keep = [&first](HRESULT result) {
+        if (SUCCEEDED(first) && FAILED(result)) {
+            first = result;
+        }
+    };
+    for (std::size_t i = 0; i < count_; ++i) {
+        const ComClassEntry& entry = classes_[i];
+        keep(UnregisterImplementedCategories(*entry.clsid, entry.implementedCategories,
+                                             entry.implementedCategoryCount));
+        keep(UpdateRegistryFromResource(module, entry.registryScript, false));
+    }
+    keep(UnregisterModuleTypeLibrary(module));
+    return first;
+}
+
+void ComModule::ReleaseClassObjects() {
+    for (ComPtr<IClassFactory>& classObject : classObjects_) {
+        classObject.Reset();
+    }
+}

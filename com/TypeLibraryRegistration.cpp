@@ -1,0 +1,104 @@
+#include "com/TypeLibraryRegistration.h"
+
+#include <oleauto.h>
+
+#include <new>
+#include <string>
+
+#include "com/ComPtr.h"
+#include "com/ModulePath.h"
+
+namespace {
+
+// A loaded type library with the path it came from, which is what gets registered.
+struct LoadedTypeLibrary {
+    ComPtr<ITypeLib> library;
+    std::wstring path;
+};
+
+// Loading never registers by itself: registering the path given to LoadTypeLibEx is not reliable
+// for a "module\N" path (the index may be dropped), so the full path is registered explicitly.
+HRESULT LoadFromPath(std::wstring path, LoadedTypeLibrary& loaded) {
+    HRESULT result = LoadTypeLibEx(path.c_str(), REGKIND_NONE, loaded.library.Out());
+    if (SUCCEEDED(result)) {
+        loaded.path = std::move(path);
+    }
+    return result;
+}
+
+HRESULT LoadModuleTypeLibrary(HINSTANCE module, LoadedTypeLibrary& loaded) {
+    std::wstring modulePath = ModulePath(module);
+    if (SUCCEEDED(LoadFromPath(modulePath + L"\\1", loaded))) {
+        return S_OK;
+    }
+    std::wstring::size_type nameStart = modulePath.find_last_of(L"\\/");
+    std::wstring::size_type dot = modulePath.find_last_of(L'.');
+    if (dot != std::wstring::npos && (nameStart == std::wstring::npos || dot > nameStart)) {
+        modulePath.erase(dot);
+    }
+    return LoadFromPath(modulePath + L".tlb", loaded);
+}
+
+HRESULT LoadFileTypeLibrary(const wchar_t* path, LoadedTypeLibrary& loaded) {
+    DWORD size = GetFullPathNameW(path, 0, nullptr, nullptr);
+    if (size == 0) {
+        return HRESULT_FROM_WIN32(GetLastError());
+    }
+    std::wstring fullPath(size, L'\0');
+    fullPath.resize(GetFullPathNameW(path, size, &fullPath[0], nullptr));
+    return LoadFromPath(fullPath, loaded);
+}
+
+HRESULT Register(const LoadedTypeLibrary& loaded) {
+    return RegisterTypeLib(loaded.library.Get(), const_cast<LPOLESTR>(loaded.path.c_str()),
+                           nullptr);
+}
+
+HRESULT Unregister(const LoadedTypeLibrary& loaded) {
+    TLIBATTR* attributes = nullptr;
+    HRESULT result = loaded.library->GetLibAttr(&attributes);
+    if (FAILED(result)) {
+        return result;
+    }
+    result = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
+                               attributes->lcid, attributes->syskind);
+    loaded.library->ReleaseTLibAttr(attributes);
+    return result;
+}
+
+template <class Load, class Action> HRESULT LoadAndApply(Load load, Action action) noexcept {
+    try {
+        LoadedTypeLibrary loaded;
+        HRESULT result = load(loaded);
+        return FAILED(result) ? result : action(loaded);
+    } catch (long result) {
+        return result;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+} // namespace
+
+HRESULT RegisterTypeLibraryFile(const wchar_t* path) {
+    return LoadAndApply(
+        [path](LoadedTypeLibrary& loaded) { return LoadFileTypeLibrary(path, loaded); }, Register);
+}
+
+HRESULT UnregisterTypeLibraryFile(const wchar_t* path) {
+    return LoadAndApply(
+        [path](LoadedTypeLibrary& loaded) { return LoadFileTypeLibrary(path, loaded); },
+        Unregister);
+}
+
+HRESULT RegisterModuleTypeLibrary(HINSTANCE module) {
+    return LoadAndApply(
+        [module](LoadedTypeLibrary& loaded) { return LoadModuleTypeLibrary(module, loaded); },
+        Register);
+}
+
+HRESULT UnregisterModuleTypeLibrary(HINSTANCE module) {
+    return LoadAndApply(
+        [module](LoadedTypeLibrary& loaded) { return LoadModuleTypeLibrary(module, loaded); },
+        Unregister);
+}

@@ -1,0 +1,44 @@
+#include "RegistryReading.h"
+
+#include "com/RegistryKeyHandle.h"
+
+std::optional<std::wstring> ReadRegistryText(HKEY root, const std::wstring& path,
+                                             const wchar_t* name) {
+    RegistryKeyHandle key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return std::nullopt;
+    }
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key.Get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&text[0]),
+                         &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+std::optional<DWORD> ReadRegistryNumber(HKEY root, const std::wstring& path, const wchar_t* name) {
+    RegistryKeyHandle key;
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    DWORD type = 0;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS ||
+        RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool RegistryKeyExists(HKEY root, const std::wstring& path) {
+    RegistryKeyHandle key;
+    return RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Out()) == ERROR_SUCCESS;
+}
