@@ -1,0 +1,105 @@
+#include "tools/velmora-host/BatchFile.h"
+
+#include <doctest/doctest.h>
+
+#include <string>
+
+namespace {
+
+// The line a refused text is refused at, or 0 when it is accepted.
+int RefusedLine(const std::string& text) {
+    try {
+        ReadPaymentBatch(text);
+    } catch (const CsvError& error) {
+        return error.Line();
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST_CASE("comma-separated records: quoting, line ends and empty fields") {
+    const auto records = ParseCsv("a,\"b,c\",\"say \"\"hi\"\"\"\r\n"
+                                  ",,\n"
+                                  "\"two\nlines\",x\r"
+                                  "last,\"\"");
+    REQUIRE(records.size() == 4);
+    CHECK(records[0].fields == std::vector<std::string>{"a", "b,c", "say \"hi\""});
+    CHECK(records[1].fields == std::vector<std::string>{"", "", ""});
+    CHECK(records[2].fields == std::vector<std::string>{"two\nlines", "x"});
+    CHECK(records[3].fields == std::vector<std::string>{"last", ""});
+    // Each record is numbered by the line it begins on; the quoted line end counts.
+    CHECK(records[0].line == 1);
+    CHECK(records[1].line == 2);
+    CHECK(records[2].line == 3);
+    CHECK(records[3].line == 5);
+}
+
+TEST_CASE("comma-separated records: empty lines, byte order mark and a final line end") {
+    const auto records = ParseCsv("\xEF\xBB\xBFh1,h2\r\n\r\nv1,v2\r\n\r\n");
+    REQUIRE(records.size() == 2);
+    CHECK(records[0].fields == std::vector<std::string>{"h1", "h2"});
+    CHECK(records[1].fields == std::vector<std::string>{"v1", "v2"});
+    CHECK(records[1].line == 3);
+    CHECK(ParseCsv("").empty());
+}
+
+TEST_CASE("comma-separated records: malformed text is refused at its line") {
+    const auto lineOf = [](const char* text) {
+        try {
+            ParseCsv(text);
+        } catch (const CsvError& error) {
+            return error.Line();
+        }
+        return 0;
+    };
+    CHECK(lineOf("a,b\nc,\"open\n\nstill open") == 2);
+    CHECK(lineOf("a,b\r\nc,d\"e\r\n") == 2);
+    CHECK(lineOf("a\n\"closed\"x,b\n") == 2);
+    CHECK(lineOf("\"a\"\"\n") == 1);
+}
+
+TEST_CASE("payment batch: columns in any order, every property read") {
+    const auto payments = ReadPaymentBatch(
+        "Details,Amount,PayeeAccountName,PayerSortCode,PayerAccountNumber,PayerAccountName,"
+        "PayeeBacsReference,PayeeSortCode,PayeeAccountNumber,PayeeRollNumber\n"
+        "Rent,150.5,\"Brown, Green\",12-34-56,12345678,ACME,INV 1,65-43-21,87654321,R77\n"
+        "\"\",-20,x,,,,,,,\n");
+    REQUIRE(payments.size() == 2);
+    const PaymentFields& first = payments[0];
+    CHECK(first.amount == 150.5);
+    CHECK(first.details == L"Rent");
+    CHECK(first.payeeAccountName == L"Brown, Green");
+    CHECK(first.payerSortCode == L"12-34-56");
+    CHECK(first.payerAccountNumber == L"12345678");
+    CHECK(first.payerAccountName == L"ACME");
+    CHECK(first.payeeBacsReference == L"INV 1");
+    CHECK(first.payeeSortCode == L"65-43-21");
+    CHECK(first.payeeAccountNumber == L"87654321");
+    CHECK(first.payeeRollNumber == L"R77");
+    CHECK(payments[1].amount == -20.0);
+    CHECK(payments[1].details.empty());
+}
+
+TEST_CASE("payment batch: missing columns are empty, names are UTF-8") {
+    const auto payments = ReadPaymentBatch("PayeeAccountName\n\"Zo\xC3\xAB M\xC3\xBCller\"\n");
+    REQUIRE(payments.size() == 1);
+    CHECK(payments[0].payeeAccountName == L"Zo\u00EB M\u00FCller");
+    CHECK(payments[0].amount == 0.0);
+    CHECK(payments[0].payeeSortCode.empty());
+    CHECK(ReadPaymentBatch("Amount\n").empty());
+}
+
+TEST_CASE("payment batch: faults are refused at their line") {
+    CHECK(RefusedLine("") == 1);
+    CHECK(RefusedLine("Amount,Payee\n1,x\n") == 1);
+    CHECK(RefusedLine("Amount,Details,Amount\n") == 1);
+    CHECK(RefusedLine("Amount,Details\n1,a\n2\n") == 3);
+    CHECK(RefusedLine("Amount,Details\n1,a\n2,b,c\n") == 3);
+    CHECK(RefusedLine("Amount\n1\n\n12,50\n") == 4);
+    CHECK(RefusedLine("Amount\n1\nabc\n") == 3);
+    CHECK(RefusedLine("Amount\n0x10\n") == 2);
+    CHECK(RefusedLine("Amount\ninf\n") == 2);
+    CHECK(RefusedLine("Details\nok\n\"caf\xE9\"\n") == 3);
+    CHECK(RefusedLine("Amount\n 12.5 \n") == 0);
+}

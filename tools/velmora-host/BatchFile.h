@@ -1,0 +1,29 @@
+#pragma once
+#include "tools/velmora-host/Csv.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One payment as the host keeps it.
+struct PaymentFields {
+    double amount = 0.0;
+    std::wstring payerSortCode;
+    std::wstring payerAccountNumber;
+    std::wstring payerAccountName;
+    std::wstring payeeBacsReference;
+    std::wstring payeeSortCode;
+    std::wstring payeeAccountNumber;
+    std::wstring payeeAccountName;
+    std::wstring payeeRollNumber;
+    std::wstring details;
+};
+
+// Reads a payment batch file: UTF-8 comma-separated text whose header row names payment
+// properties (Amount, PayerSortCode, PayerAccountNumber, PayerAccountName, PayeeBacsReference,
+// PayeeSortCode, PayeeAccountNumber, PayeeAccountName, PayeeRollNumber, Details) in any order;
+// a property without a column is empty (Amount 0). Every further record is one payment.
+// Throws CsvError naming the line of the first fault: malformed comma-separated text, an
+// unknown or repeated column, a record with a different number of fields than the header, an
+// amount that is not a finite decimal number, or text that is not UTF-8.
+std::vector<PaymentFields> ReadPaymentBatch(std::string_view text);
