@@ -2,36 +2,21 @@
 
 #include <oleauto.h>
 
-ComError::ComError(HRESULT result, IErrorInfo* info) : result_(result), info_(info) {}
-
-ComError::ComError(const ComError& other) : result_(other.result_), info_(other.info_) {
-    if (info_ != nullptr) {
-        info_->AddRef();
-    }
-}
-
-ComError::~ComError() {
-    if (info_ != nullptr) {
-        info_->Release();
-    }
-}
-
 void CheckHostCall(HRESULT result, IUnknown* object, REFIID calledInterface) {
     if (SUCCEEDED(result)) {
         return;
     }
-    IErrorInfo* info = nullptr;
-    ISupportErrorInfo* support = nullptr;
+    ComPtr<IErrorInfo> info;
+    ComPtr<ISupportErrorInfo> support;
     if (object != nullptr &&
-        SUCCEEDED(object->QueryInterface(IID_ISupportErrorInfo,
-                                         reinterpret_cast<void**>(&support)))) {
-        if (support->InterfaceSupportsErrorInfo(calledInterface) == S_OK &&
-            GetErrorInfo(0, &info) != S_OK) {
-            info = nullptr;
-        }
-        support->Release();
+        SUCCEEDED(object->QueryInterface(IID_ISupportErrorInfo, support.OutVoid())) &&
+        support->InterfaceSupportsErrorInfo(calledInterface) == S_OK &&
+        GetErrorInfo(0, info.Out()) != S_OK) {
+        info.Reset();
     }
-    throw ComError(result, info);
+    throw ComError(result, info.Detach());
 }
 
-void RaiseMissingHostObject() { throw ComError(E_POINTER, nullptr); }
+void RaiseMissingHostObject() {
+    throw ComError(E_POINTER, nullptr);
+}

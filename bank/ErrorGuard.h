@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <new>
-
 #include "bank/ComError.h"
 
 // The code an operation hands back for a result code raised inside it, with an error object
@@ -28,5 +26,12 @@ template <typename Body> HRESULT MethodErrorGuard(Body&& body) noexcept {
         return ErrorFromResult(code);
     } catch (...) {
         return E_UNEXPECTED;
+    }
+}
+
+// Raises E_INVALIDARG for a pointer argument the caller left null.
+template <typename Pointee> void RequireArgument(const Pointee* pointer) {
+    if (pointer == nullptr) {
+        throw static_cast<long>(E_INVALIDARG);
     }
 }

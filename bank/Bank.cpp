@@ -1,0 +1,39 @@
+#include "bank/Bank.h"
+
+#include <VelmoraEBanking.h>
+
+#include "bank/BankName.h"
+#include "bank/ComError.h"
+#include "bank/HostObject.h"
+#include "com/InterfaceMap.h"
+
+BSTR NewBankNameText() {
+    int length = MultiByteToWideChar(CP_THREAD_ACP, 0, BankName, -1, nullptr, 0);
+    BSTR text = length > 0 ? SysAllocStringLen(nullptr, static_cast<UINT>(length - 1)) : nullptr;
+    if (text != nullptr) {
+        MultiByteToWideChar(CP_THREAD_ACP, 0, BankName, -1, text, length);
+    }
+    return text;
+}
+
+void ConfigureHostBank() {
+    ComPtr<IVelmoraBankConfiguration> configuration = CreateHostObject<IVelmoraBankConfiguration>(
+        CLSID_VelmoraBankConfiguration, IID_IVelmoraBankConfiguration);
+    if (!configuration) {
+        RaiseMissingHostObject();
+    }
+    char bankName[1024];
+    CopyBankName(bankName, sizeof(bankName));
+    CheckHostCall(configuration->ConfigureBank(bankName, 3), configuration.Get(),
+                  IID_IVelmoraBankConfiguration);
+}
+
+HRESULT CBank::InternalQueryInterface(REFIID iid, void** out) {
+    static const ComInterfaceEntry<CBank> interfaces[] = {
+        InterfaceEntry<CBank, IBank>(),
+        InterfaceEntry<CBank, IVelmoraBank>(),
+        InterfaceEntry<CBank, IDispatch>(),
+        InterfaceEntry<CBank, ISupportErrorInfo>(),
+    };
+    return FindInterface(this, interfaces, iid, out);
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include <Corvane.h>
+
+#include "bank/BankServiceImpl.h"
+#include "com/CoClass.h"
+#include "com/ObjectRoot.h"
+#include "com/SupportErrorInfo.h"
+
+// The payment service (coclass BankPaymentService): turns a host payment batch into a payment
+// file and describes the status codes it sets on payments.
+class CBankPaymentService : public CComObjectRootEx<CComSingleThreadModel>,
+                            public CComCoClass<CBankPaymentService, &CLSID_BankPaymentService>,
+                            public ISupportErrorInfoImpl<IBankPaymentService>,
+                            public IBankServiceImpl<IBankPaymentService> {
+public:
+    static constexpr const wchar_t* DisplayName = L"Bank Payment Service";
+
+    HRESULT FinalConstruct() { return SetName(DisplayName); }
+    HRESULT InternalQueryInterface(REFIID iid, void** out);
+
+    STDMETHOD(GetStatusText)(long code, BSTR* text) override;
+    STDMETHOD(ExportPayments)(IVelmoraPaymentBatch* batch, IVelmoraBankAccount* account) override;
+};

@@ -1,0 +1,31 @@
+#pragma once
+#include <Corvane.h>
+
+#include "bank/BankServiceImpl.h"
+#include "com/CoClass.h"
+#include "com/ObjectRoot.h"
+#include "com/SupportErrorInfo.h"
+#include "text/CString.h"
+
+// The statement service (coclass BankStatementService): imports a statement file for the host's
+// bank account.
+class CBankStatementService
+    : public CComObjectRootEx<CComSingleThreadModel>,
+      public CComCoClass<CBankStatementService, &CLSID_BankStatementService>,
+      public ISupportErrorInfoImpl<IBankStatementService>,
+      public IBankServiceImpl<IBankStatementService> {
+public:
+    static constexpr const wchar_t* DisplayName = L"Bank Reconciliation Service";
+
+    HRESULT FinalConstruct() { return SetName(DisplayName); }
+    HRESULT InternalQueryInterface(REFIID iid, void** out);
+
+    STDMETHOD(GetStatusText)(long code, BSTR* text) override;
+    STDMETHOD(ImportStatement)
+    (IVelmoraBankAccount* account, IVelmoraBankStatement* statement) override;
+
+    // The host account's sort code (digits only) and account number from the last import that
+    // could read them; empty until then.
+    CString BankSortCode;
+    CString BankAccountNumber;
+};

@@ -1,0 +1,3 @@
+// Defines the component's own interface, class and type library identifiers once.
+#include <initguid.h>
+#include <Corvane.h>

@@ -1,0 +1,5 @@
+#pragma once
+#include "com/ComModule.h"
+
+// The module's class table: Bank, BankServices, BankPaymentService, BankStatementService.
+ComModule& CorvaneModule();
