@@ -2,6 +2,8 @@
 // Day arithmetic of the Gregorian calendar worked out here, without the platform's date
 // conversions, so that the calendar's results can be checked against it. Day numbers count
 // like a DATE: day 0 is 30 December 1899.
+#include <cmath>
+
 #include <windows.h>
 #include <oaidl.h>
 
@@ -19,6 +21,11 @@ int DayOfWeek(int dayNumber);
 // The DATE of a day at midnight.
 inline DATE Day(int year, int month, int day) {
     return DayNumber(year, month, day);
+}
+
+// Two DATEs less than a second apart (date conversions may round the time of day).
+inline bool SameMoment(DATE first, DATE second) {
+    return std::fabs(first - second) < 1.0 / 86400;
 }
 
 // A local moment for the fixed clock.

@@ -1,0 +1,122 @@
+#include <string>
+#include <doctest/doctest.h>
+
+#include <windows.h>
+#include <dlgs.h>
+
+#include "CivilDays.h"
+#include "RecordingUser.h"
+#include "ScriptedWindow.h"
+#include "calendar/Clock.h"
+#include "calendar/PayInfoDialogIds.h"
+#include "calendar/UserInteraction.h"
+
+namespace {
+
+std::string WindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// The texts of a window's children, one after the other.
+std::string ChildTexts(HWND window) {
+    std::string texts;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        texts += WindowText(child) + "|";
+    }
+    return texts;
+}
+
+} // namespace
+
+TEST_CASE("a scoped user is in place for its lifetime, and scopes nest") {
+    UserInteraction& desktop = CurrentUserInteraction();
+    {
+        RecordingUser outer;
+        CHECK(&CurrentUserInteraction() == &outer);
+        {
+            RecordingUser inner;
+            CHECK(&CurrentUserInteraction() == &inner);
+            CurrentUserInteraction().ShowMessage(nullptr, "inner", "test", MB_OK);
+            CHECK(inner.messages.size() == 1);
+        }
+        CHECK(&CurrentUserInteraction() == &outer);
+        CHECK(outer.messages.empty());
+    }
+    CHECK(&CurrentUserInteraction() == &desktop);
+}
+
+TEST_CASE("the desktop user sees a real message box and its answer comes back") {
+    std::string caption;
+    std::string texts;
+    const int answer = RunScripted(
+        [] {
+            return CurrentUserInteraction().ShowMessage(nullptr, "Do you wish to continue?",
+                                                        "A question", MB_ICONQUESTION | MB_YESNO);
+        },
+        [&](HWND box) {
+            caption = WindowText(box);
+            texts = ChildTexts(box);
+            Click(box, IDNO);
+        });
+
+    CHECK(answer == IDNO);
+    CHECK(caption == "A question");
+    CHECK(texts.find("Do you wish to continue?") != std::string::npos);
+}
+
+TEST_CASE("the desktop user chooses a file in the real save dialog") {
+    char path[MAX_PATH] = "payments.csv";
+    OPENFILENAMEA request{};
+    request.lStructSize = sizeof request;
+    request.lpstrFile = path;
+    request.nMaxFile = MAX_PATH;
+    request.lpstrFilter = "Payment files\0*.csv\0";
+    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
+
+    SUBCASE("a typed name is chosen") {
+        char folder[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, folder);
+        const std::string chosen = std::string(folder) + "chosen payments.csv";
+        const int chose =
+            RunScripted([&] { return CurrentUserInteraction().ChooseSaveFile(request) ? 1 : 0; },
+                        [&](HWND dialog) {
+                            SetDlgItemTextA(dialog, cmb13, chosen.c_str());
+                            Click(dialog, IDOK);
+                        });
+        CHECK(chose == 1);
+        CHECK(std::string(path) == chosen);
+    }
+    SUBCASE("Cancel chooses nothing") {
+        const int chose =
+            RunScripted([&] { return CurrentUserInteraction().ChooseSaveFile(request) ? 1 : 0; },
+                        [](HWND dialog) { Click(dialog, IDCANCEL); });
+        CHECK(chose == 0);
+    }
+}
+
+TEST_CASE("the desktop user answers the real payment format dialog") {
+    const FixedLocalTime clock(Moment(2024, 7, 13, 8, 30));
+    UserInteraction& desktop = CurrentUserInteraction();
+    // Warnings inside the dialog would go to this user; none are expected.
+    RecordingUser warnings;
+    PaymentFormatChoice choice{};
+    const auto choose = [&] {
+        choice = desktop.ChoosePaymentFormat(nullptr, BacsId);
+        return choice.endCode;
+    };
+
+    SUBCASE("OK gives the format and the date") {
+        RunScripted(choose, [](HWND dialog) { Click(dialog, IDOK); });
+        CHECK(choice.endCode == IDOK);
+        CHECK(choice.format == BacsId);
+        CHECK(SameMoment(choice.processingDate, Day(2024, 7, 15) + 8.5 / 24));
+    }
+    SUBCASE("Cancel gives the cancel code") {
+        RunScripted(choose, [](HWND dialog) { Click(dialog, IDCANCEL); });
+        CHECK(choice.endCode == IDCANCEL);
+    }
+    CHECK(warnings.messages.empty());
+}
