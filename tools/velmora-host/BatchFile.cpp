@@ -78,9 +78,10 @@ double ReadAmount(const std::string& text, int line) {
 
 PaymentFields ReadPayment(const CsvRecord& record, const std::vector<const Column*>& layout) {
     if (record.fields.size() != layout.size()) {
-        throw CsvError(record.line, std::to_string(record.fields.size()) +
-                                        " fields where the header names " +
-                                        std::to_string(layout.size()));
+        const size_t count = record.fields.size();
+        throw CsvError(record.line, std::to_string(count) + (count == 1 ? " field" : " fields") +
+                                        " where the header names " + std::to_string(layout.size()) +
+                                        " columns");
     }
     PaymentFields payment;
     for (size_t i = 0; i < layout.size(); ++i) {
