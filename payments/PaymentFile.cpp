@@ -1,0 +1,37 @@
+#include "payments/PaymentFile.h"
+
+#include <utility>
+
+PaymentFile PaymentFile::Open(const char* path, const char* mode) {
+    PaymentFile opened;
+    opened.file_ = std::fopen(path, mode);
+    return opened;
+}
+
+PaymentFile::~PaymentFile() {
+    Close();
+}
+
+PaymentFile::PaymentFile(PaymentFile&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)) {}
+
+PaymentFile& PaymentFile::operator=(PaymentFile&& other) noexcept {
+    std::swap(file_, other.file_);
+    return *this;
+}
+
+bool PaymentFile::WriteFailed() const {
+    return file_ != nullptr && std::ferror(file_) != 0;
+}
+
+bool PaymentFile::Close() {
+    if (file_ == nullptr) {
+        return true;
+    }
+    // Flushed here, not left to fclose: some runtimes (Wine's msvcrt among them) drop the
+    // result of the flush that fclose performs.
+    const bool flushed = std::fflush(file_) == 0;
+    const bool allWritten = flushed && std::ferror(file_) == 0;
+    const bool closed = std::fclose(std::exchange(file_, nullptr)) == 0;
+    return allWritten && closed;
+}
