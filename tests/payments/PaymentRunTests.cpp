@@ -1,0 +1,417 @@
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+#include <doctest/doctest.h>
+
+#include "bank/ErrorGuard.h"
+#include "payments/FakeHost.h"
+#include "payments/LineTesting.h"
+#include "payments/PaymentRun.h"
+#include "payments/ScriptedUser.h"
+#include "payments/TempFolder.h"
+#include "payments/VirtualStoreTesting.h"
+
+namespace {
+
+const std::string ExampleOneToOneLine =
+    "\"CMGB\",\"1.0\",\"12345612345678\",\"\",\"65432187654321\",\"150.50\",\"07012013\","
+    "\"GBP\",\"F\",\"J Smith  Co\",\"J Smith  Co\",\"ACME Supplies Ltd\",\"\",\"\",\"\",\"\","
+    "\"ACME Supplies Ltd\",\"\",\"\"\r\n";
+const std::string ExampleBacsIdLine =
+    "\"J. Smith & Co.\",\"INV 1042A\",\"654321\",\"87654321\",\"150.50\",\"0\",\"99\"\r\n";
+
+// The line with its first occurrence of one text replaced by another.
+std::string Replaced(std::string line, const std::string& from, const std::string& to) {
+    const size_t at = line.find(from);
+    REQUIRE(at != std::string::npos);
+    return line.replace(at, from.size(), to);
+}
+
+std::string Repeated(const std::string& line, int times) {
+    std::string lines;
+    for (int i = 0; i < times; ++i) {
+        lines += line;
+    }
+    return lines;
+}
+
+// A payment run against host objects of the test: the configuration points at a folder of the
+// test, and the user picks "Payment 1 To 1" for 7 January 2013 and pay.csv in that folder.
+struct PaymentRun {
+    ComApartment apartment;
+    CallLog log;
+    FakeConfiguration configuration{&log};
+    RegisteredConfiguration registration{configuration};
+    ScriptedUser user{&log};
+    ScopedUserInteraction scopedUser{user};
+    TempFolder folder;
+    std::vector<std::unique_ptr<FakePayment>> payments;
+    std::unique_ptr<FakeBatch> batch;
+    long status = -1;
+
+    PaymentRun() {
+        configuration.defaultDirectory = folder.Path();
+        user.formatAnswer = {IDOK, OneToOne, DateOf(2013, 1, 7)};
+        user.chosenPath = folder / "pay.csv";
+    }
+
+    FakePayment& Add(const PaymentValues& values) {
+        payments.push_back(std::make_unique<FakePayment>(
+            "payment " + std::to_string(payments.size()), values, &log));
+        return *payments.back();
+    }
+    void AddExamples(int count) {
+        for (int i = 0; i < count; ++i) {
+            Add(ExamplePayment());
+        }
+    }
+    FakeBatch& Batch() {
+        if (!batch) {
+            std::vector<FakePayment*> pointers;
+            for (const auto& payment : payments) {
+                pointers.push_back(payment.get());
+            }
+            batch = std::make_unique<FakeBatch>(pointers, &log);
+        }
+        return *batch;
+    }
+    HRESULT Run() { return RunPaymentExport(&Batch(), status); }
+    // As the payment service runs it.
+    HRESULT RunGuarded(IVelmoraPaymentBatch* runBatch) {
+        return MethodErrorGuard([&] { return RunPaymentExport(runBatch, status); });
+    }
+
+    std::string Written() const { return ReadFileBytes(user.chosenPath); }
+    // The log without the payments' property reads.
+    CallLog Events() const {
+        CallLog events;
+        for (const std::string& entry : log) {
+            const bool read = entry.rfind("payment ", 0) == 0 &&
+                              entry.find("StatusCode=") == std::string::npos &&
+                              entry.find("released") == std::string::npos;
+            if (!read) {
+                events.push_back(entry);
+            }
+        }
+        return events;
+    }
+    // Every object the run was handed or created has all its references back.
+    bool AllReleased() const {
+        bool released = configuration.References() == 1 && (!batch || batch->References() == 1);
+        for (const auto& payment : payments) {
+            released = released && payment->References() == 1;
+        }
+        return released;
+    }
+};
+
+PaymentValues InvalidPayment() {
+    PaymentValues values = ExamplePayment();
+    values.amount = -5;
+    return values;
+}
+
+} // namespace
+
+TEST_CASE("a run reads the settings, asks the user and writes every payment in order") {
+    PaymentRun run;
+    run.AddExamples(1);
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Succeeded);
+    CHECK(run.Written() == ExampleOneToOneLine);
+    CHECK(run.log == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
+                             "user: format dialog", "user: save dialog", "batch: Count",
+                             "batch: Item(0)", "payment 0: PayerSortCode",
+                             "payment 0: PayerAccountNumber", "payment 0: PayeeSortCode",
+                             "payment 0: PayeeAccountNumber", "payment 0: Amount",
+                             "payment 0: PayeeAccountName", "payment 0: PayerAccountName",
+                             "payment 0: released", "configuration: released"});
+    CHECK(run.configuration.receivedBankName ==
+          std::string("Northern Bank") + std::string(87, '\0'));
+    CHECK(run.user.formatDialogs == std::vector<PaymentFormat>{OneToOne});
+    CHECK(run.user.messages.empty());
+    CHECK(run.AllReleased());
+}
+
+TEST_CASE("the save dialog proposes the default path with the payment file filter") {
+    PaymentRun run;
+    run.configuration.defaultFileName = "northern.txt";
+    run.configuration.extension = "txt";
+    CHECK(run.Run() == S_OK);
+    REQUIRE(run.user.saveRequests.size() == 1);
+    const ScriptedUser::SaveRequest& request = run.user.saveRequests[0];
+    CHECK(request.initialFile == run.folder / "northern.txt");
+    CHECK(request.filter ==
+          std::vector<std::string>{"Payment Files (*.txt)", "*.txt", "All Files (*.*)", "*.*"});
+    CHECK(request.filterIndex == 1u);
+    CHECK(request.hasDefaultExtension);
+    CHECK(request.defaultExtension == "txt");
+    CHECK(request.flags == static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
+                                              OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_ENABLESIZING));
+    CHECK(request.maxFile == static_cast<DWORD>(MAX_PATH));
+    CHECK(request.title == nullptr);
+}
+
+TEST_CASE("without an extension the filter offers all files only") {
+    PaymentRun run;
+    run.configuration.extension = "";
+    CHECK(run.Run() == S_OK);
+    REQUIRE(run.user.saveRequests.size() == 1);
+    CHECK(run.user.saveRequests[0].filter == std::vector<std::string>{"All Files (*.*)", "*.*"});
+    CHECK_FALSE(run.user.saveRequests[0].hasDefaultExtension);
+}
+
+TEST_CASE("a missing default directory is reported before the dialogs and C:\\ proposed") {
+    PaymentRun run;
+    run.configuration.defaultDirectory = "C:\\No Such Folder";
+    CHECK(run.Run() == S_OK);
+    CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
+                                  "user: message Invalid default path", "user: format dialog",
+                                  "user: save dialog", "batch: Count", "configuration: released"});
+    REQUIRE(run.user.saveRequests.size() == 1);
+    CHECK(run.user.saveRequests[0].initialFile == "C:\\payments.csv");
+}
+
+TEST_CASE("an initial path longer than the dialog's buffer is cut to 259 characters") {
+    PaymentRun run;
+    run.configuration.defaultFileName = std::string(300, 'p');
+    CHECK(run.Run() == S_OK);
+    REQUIRE(run.user.saveRequests.size() == 1);
+    CHECK(run.user.saveRequests[0].initialFile ==
+          (run.folder / std::string(300, 'p')).substr(0, 259));
+}
+
+TEST_CASE("an empty batch still asks for format and file and creates an empty file") {
+    PaymentRun run;
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Succeeded);
+    CHECK(FileExists(run.user.chosenPath));
+    CHECK(run.Written().empty());
+}
+
+TEST_CASE("a batch that cannot count counts as empty") {
+    PaymentRun run;
+    run.AddExamples(2);
+    run.Batch().failCount = true;
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Succeeded);
+    CHECK(FileExists(run.user.chosenPath));
+    CHECK(run.Written().empty());
+}
+
+TEST_CASE("cancelling either dialog ends the run as cancelled without a file") {
+    SUBCASE("the payment format dialog") {
+        PaymentRun run;
+        run.AddExamples(1);
+        run.user.formatAnswer.endCode = IDCANCEL;
+        CHECK(run.Run() == S_OK);
+        CHECK(run.status == Cancelled);
+        CHECK(run.user.saveRequests.empty());
+        CHECK_FALSE(FileExists(run.user.chosenPath));
+        CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
+                                      "user: format dialog", "configuration: released"});
+    }
+    SUBCASE("the payment format dialog failing to show") {
+        PaymentRun run;
+        run.user.formatAnswer.endCode = -1;
+        CHECK(run.Run() == S_OK);
+        CHECK(run.status == Cancelled);
+    }
+    SUBCASE("the save dialog") {
+        PaymentRun run;
+        run.AddExamples(1);
+        run.user.chooseFile = false;
+        CHECK(run.Run() == S_OK);
+        CHECK(run.status == Cancelled);
+        CHECK_FALSE(FileExists(run.user.chosenPath));
+        CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
+                                      "user: format dialog", "user: save dialog",
+                                      "configuration: released"});
+    }
+}
+
+TEST_CASE("a payment the batch cannot hand out ends the file there as failed") {
+    PaymentRun run;
+    run.AddExamples(5);
+    run.Batch().failItemAt = 2;
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Failed);
+    CHECK(run.Written() == Repeated(ExampleOneToOneLine, 2));
+    CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
+                                  "user: format dialog", "user: save dialog", "batch: Count",
+                                  "batch: Item(0)", "payment 0: released", "batch: Item(1)",
+                                  "payment 1: released", "batch: Item(2)",
+                                  "configuration: released"});
+    CHECK(run.AllReleased());
+}
+
+TEST_CASE("a batch handing out no payment where it should counts as a fetch failure") {
+    PaymentRun run;
+    run.AddExamples(3);
+    run.Batch().nullItemAt = 1;
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Failed);
+    CHECK(run.Written() == ExampleOneToOneLine);
+}
+
+TEST_CASE("invalid payments are written, marked and make the run S_FALSE") {
+    PaymentRun run;
+    FakePayment& first = run.Add(InvalidPayment());
+    run.Add(ExamplePayment());
+    FakePayment& third = run.Add(InvalidPayment());
+    CHECK(run.Run() == S_FALSE);
+    CHECK(run.status == PaymentsInvalid);
+    const std::string invalidLine = Replaced(ExampleOneToOneLine, "\"150.50\"", "\"-5.00\"");
+    CHECK(run.Written() == invalidLine + ExampleOneToOneLine + invalidLine);
+    CHECK(first.statusCodes == std::vector<long>{21});
+    CHECK(run.payments[1]->statusCodes.empty());
+    CHECK(third.statusCodes == std::vector<long>{21});
+}
+
+TEST_CASE("a fetch failure after an invalid payment leaves S_FALSE and status failed") {
+    PaymentRun run;
+    run.Add(InvalidPayment());
+    run.AddExamples(2);
+    run.Batch().failItemAt = 1;
+    CHECK(run.Run() == S_FALSE);
+    CHECK(run.status == Failed);
+}
+
+TEST_CASE("every Payment 1 To 1 line carries the chosen date, no BACS ID line a date") {
+    SUBCASE("Payment 1 To 1") {
+        PaymentRun run;
+        run.AddExamples(3);
+        run.user.formatAnswer = {IDOK, OneToOne, DateOf(2013, 3, 1)};
+        CHECK(run.Run() == S_OK);
+        CHECK(run.Written() ==
+              Repeated(Replaced(ExampleOneToOneLine, "\"07012013\"", "\"01032013\""), 3));
+    }
+    SUBCASE("Business eBanking BACS ID") {
+        PaymentRun run;
+        run.AddExamples(3);
+        run.user.formatAnswer = {IDOK, BacsId, DateOf(2013, 3, 1)};
+        CHECK(run.Run() == S_OK);
+        CHECK(run.status == Succeeded);
+        CHECK(run.Written() == Repeated(ExampleBacsIdLine, 3));
+    }
+}
+
+TEST_CASE("a null batch is an invalid argument after the status was reset") {
+    PaymentRun run;
+    run.status = Cancelled;
+    CHECK(run.RunGuarded(nullptr) == static_cast<HRESULT>(0x800AFFFC));
+    CHECK(run.status == Succeeded);
+    CHECK(run.user.formatDialogs.empty());
+    CHECK(run.Events() ==
+          CallLog{"configuration: GetPaymentSettings(Northern Bank)", "configuration: released"});
+}
+
+TEST_CASE("a configuration object that cannot be created fails the run untouched") {
+    ComApartment apartment;
+    ScriptedUser user;
+    ScopedUserInteraction scoped(user);
+    FakePayment payment("payment 0", ExamplePayment());
+    FakeBatch batch({&payment});
+    long status = Cancelled;
+    try {
+        RunPaymentExport(&batch, status);
+        FAIL("the run must raise a COM error");
+    } catch (const ComError& error) {
+        CHECK(error.Result() == E_POINTER);
+    }
+    CHECK(MethodErrorGuard([&] { return RunPaymentExport(&batch, status); }) == DISP_E_EXCEPTION);
+    CHECK(status == Cancelled);
+    CHECK(user.formatDialogs.empty());
+    CHECK(user.messages.empty());
+}
+
+TEST_CASE("a failing settings call raises the host's error and leaves the status") {
+    PaymentRun run;
+    run.configuration.paymentSettingsResult = E_ACCESSDENIED;
+    run.status = PaymentsInvalid;
+    try {
+        run.Run();
+        FAIL("the run must raise a COM error");
+    } catch (const ComError& error) {
+        CHECK(error.Result() == E_ACCESSDENIED);
+    }
+    CHECK(run.status == PaymentsInvalid);
+    CHECK(run.RunGuarded(&run.Batch()) == DISP_E_EXCEPTION);
+    CHECK(run.user.formatDialogs.empty());
+    CHECK(run.AllReleased());
+}
+
+TEST_CASE("a file that cannot be opened fails the run without writing") {
+    PaymentRun run;
+    run.AddExamples(2);
+    run.user.chosenPath = run.folder / "missing folder\\pay.csv";
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Failed);
+    CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
+                                  "user: format dialog", "user: save dialog", "batch: Count",
+                                  "configuration: released"});
+}
+
+TEST_CASE(
+    "without administrative rights the file goes to the virtual store, and the user is told") {
+    TempFolder store(VirtualStoreFolder());
+    PaymentRun run;
+    run.AddExamples(2);
+    run.user.chosenPath = "C:\\" + store.Name() + "\\pay.csv";
+    run.user.messageAnswer = IDNO;
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Succeeded);
+    CHECK_FALSE(FileExists(run.user.chosenPath));
+    CHECK(ReadFileBytes(store / "pay.csv") == Repeated(ExampleOneToOneLine, 2));
+    // The notice comes once the file is complete.
+    CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
+                                  "user: format dialog", "user: save dialog", "batch: Count",
+                                  "batch: Item(0)", "payment 0: released", "batch: Item(1)",
+                                  "payment 1: released", "user: message Windows Redirect",
+                                  "configuration: released"});
+    REQUIRE(run.user.messages.size() == 1);
+    CHECK(run.user.messages[0].text ==
+          "Due to Windows Redirect your file was saved to: " + store / "pay.csv" +
+              "\n\nWould you like to open the directory?");
+}
+
+TEST_CASE("with administrative rights an unopenable file fails at once, with no fallback") {
+    TempFolder store(VirtualStoreFolder());
+    AdministrativeRightsKey rights;
+    PaymentRun run;
+    run.AddExamples(1);
+    run.user.chosenPath = "C:\\" + store.Name() + "\\pay.csv";
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Failed);
+    CHECK_FALSE(FileExists(store / "pay.csv"));
+    CHECK(run.user.messages.empty());
+}
+
+TEST_CASE("a payment file that cannot be stored completely fails the run") {
+    SUBCASE("the last lines are lost when the file is closed") {
+        PaymentRun run;
+        run.AddExamples(2);
+        run.user.chosenPath = "Z:\\dev\\full";
+        CHECK(run.Run() == S_OK);
+        CHECK(run.status == Failed);
+        CHECK(run.AllReleased());
+    }
+    SUBCASE("a write fails on the way: the run stops there") {
+        PaymentRun run;
+        run.AddExamples(200);
+        run.user.chosenPath = "Z:\\dev\\full";
+        CHECK(run.Run() == S_OK);
+        CHECK(run.status == Failed);
+        const CallLog events = run.Events();
+        CHECK(std::count(events.begin(), events.end(), "batch: Item(199)") == 0);
+        CHECK(run.AllReleased());
+    }
+    SUBCASE("with invalid payments the result stays S_FALSE") {
+        PaymentRun run;
+        run.Add(InvalidPayment());
+        run.user.chosenPath = "Z:\\dev\\full";
+        CHECK(run.Run() == S_FALSE);
+        CHECK(run.status == Failed);
+    }
+}
