@@ -12,7 +12,6 @@ public:
     // The format preselected when the dialog opens (a PaymentFormat). Registers the date and
     // time picker class of the common controls.
     explicit CPayInfoDialog(int initialFormat);
-    virtual ~CPayInfoDialog() = default;
     CPayInfoDialog(const CPayInfoDialog&) = delete;
     CPayInfoDialog& operator=(const CPayInfoDialog&) = delete;
 

@@ -52,6 +52,9 @@ TEST_CASE("the dialog opens on Payment 1 To 1 with the next banking day, and OK 
         CHECK(IsEnabled(window, IDC_DATE_LABEL));
         CHECK(IsEnabled(window, IDC_DATE_PICKER));
         CHECK(IsDay(PickerDay(window), 2024, 4, 2));
+        char shownText[32] = {};
+        GetDlgItemTextA(window, IDC_DATE_PICKER, shownText, sizeof shownText);
+        CHECK(std::string(shownText) == "02/04/2024");
         CHECK(SameMoment(dialog.GetProcessingDate(), DefaultProcessingDate));
         Click(window, IDOK);
     });
