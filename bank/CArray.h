@@ -43,7 +43,8 @@ private:
         }
         std::int64_t missing = std::int64_t(count_) + added - capacity_;
         std::int64_t wanted = capacity_ + (missing + GrowBy - 1) / GrowBy * GrowBy;
-        if (wanted > INT_MAX || std::uint64_t(wanted) > SIZE_MAX / sizeof(Element)) {
+        // Beyond the largest object the allocator can make, new[] would throw instead.
+        if (wanted > INT_MAX || std::uint64_t(wanted) > PTRDIFF_MAX / sizeof(Element)) {
             throw static_cast<long>(E_OUTOFMEMORY);
         }
         std::unique_ptr<Element[]> grown(new (std::nothrow) Element[std::size_t(wanted)]());

@@ -1,0 +1,154 @@
+// The uniform error guard: how raised failures become results and error objects.
+#include <doctest/doctest.h>
+
+#include <new>
+
+#include "bank/ComError.h"
+#include "bank/ErrorGuard.h"
+#include "bank/ThreadError.h"
+#include "com/Bstr.h"
+#include "com/ComInitialization.h"
+#include "com/ComPtr.h"
+#include "com/WideText.h"
+
+namespace {
+
+HRESULT Raising(long code) {
+    return MethodErrorGuard([code]() -> HRESULT { throw code; });
+}
+
+// A host object that fails its calls with an error object of its own, and may or may not say
+// that it supports error information for the interface called.
+class FailingHostObject final : public ISupportErrorInfo {
+public:
+    explicit FailingHostObject(bool supportsErrorInfo) : supports_(supportsErrorInfo) {}
+
+    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
+        if (InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_ISupportErrorInfo)) {
+            *out = static_cast<ISupportErrorInfo*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHOD_(ULONG, AddRef)() override { return 2; }
+    STDMETHOD_(ULONG, Release)() override { return 1; }
+    STDMETHOD(InterfaceSupportsErrorInfo)(REFIID iid) override {
+        return supports_ && InlineIsEqualGUID(iid, IID_IDispatch) ? S_OK : S_FALSE;
+    }
+
+    HRESULT Call() {
+        ComPtr<ICreateErrorInfo> creator;
+        REQUIRE(CreateErrorInfo(creator.Out()) == S_OK);
+        creator->SetDescription(const_cast<LPOLESTR>(L"The host refused"));
+        SetErrorInfo(0, creator.As<IErrorInfo>(IID_IErrorInfo).Get());
+        return E_ACCESSDENIED;
+    }
+
+private:
+    bool supports_;
+};
+
+} // namespace
+
+TEST_CASE("each raised code of the table gets its own result and description") {
+    ScopedComInitialization com;
+    struct Row {
+        HRESULT raised;
+        HRESULT returned;
+        const wchar_t* description;
+    };
+    const Row rows[] = {
+        {E_UNEXPECTED, UnexpectedResult, L"Unexpected result"},
+        {E_OUTOFMEMORY, OutOfMemoryResult, L"Out of Memory"},
+        {E_INVALIDARG, InvalidArgumentResult, L"Invalid argument"},
+        {E_NOTIMPL, NotImplementedResult, L"Not implemented"},
+        {E_NOINTERFACE, NoInterfaceResult, L"Interface not supported"},
+        {E_FAIL, UnexpectedResult, L"Unexpected result"},
+        {E_ACCESSDENIED, UnexpectedResult, L"Unexpected result"},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.raised);
+        ClearThreadError();
+        CHECK(Raising(row.raised) == row.returned);
+        ThreadError error = TakeThreadError();
+        CHECK(error.present);
+        CHECK(error.description == std::wstring(row.description));
+        CHECK(error.source.empty());
+    }
+}
+
+TEST_CASE("codes already translated, and host exceptions, pass the guard unchanged") {
+    ScopedComInitialization com;
+    SUBCASE("an inner guard's result keeps the inner description") {
+        ClearThreadError();
+        HRESULT result = MethodErrorGuard([]() -> HRESULT {
+            HRESULT inner = Raising(E_OUTOFMEMORY);
+            throw static_cast<long>(inner);
+        });
+        CHECK(result == OutOfMemoryResult);
+        CHECK(TakeThreadError().description == std::wstring(L"Out of Memory"));
+    }
+    SUBCASE("DISP_E_EXCEPTION sets no error object") {
+        ClearThreadError();
+        CHECK(Raising(DISP_E_EXCEPTION) == DISP_E_EXCEPTION);
+        CHECK(!TakeThreadError().present);
+    }
+}
+
+TEST_CASE("the guard returns the body's own result, success codes included") {
+    CHECK(MethodErrorGuard([]() -> HRESULT { return S_FALSE; }) == S_FALSE);
+    CHECK(MethodErrorGuard([]() -> HRESULT { return E_ACCESSDENIED; }) == E_ACCESSDENIED);
+}
+
+TEST_CASE("anything else raised gives E_UNEXPECTED without an error object") {
+    ScopedComInitialization com;
+    ClearThreadError();
+    CHECK(MethodErrorGuard([]() -> HRESULT { throw std::bad_alloc(); }) == E_UNEXPECTED);
+    CHECK(MethodErrorGuard([]() -> HRESULT { throw 1.5; }) == E_UNEXPECTED);
+    CHECK(!TakeThreadError().present);
+}
+
+TEST_CASE("a failed host call becomes DISP_E_EXCEPTION and takes the host's error object along") {
+    ScopedComInitialization com;
+    SUBCASE("the host supports error information: none is left on the thread") {
+        FailingHostObject host(true);
+        ClearThreadError();
+        CHECK(MethodErrorGuard([&]() -> HRESULT {
+                  CheckHostCall(host.Call(), &host, IID_IDispatch);
+                  return S_OK;
+              }) == DISP_E_EXCEPTION);
+        CHECK(!TakeThreadError().present);
+    }
+    SUBCASE("the error information travels with the raised error") {
+        FailingHostObject host(true);
+        try {
+            CheckHostCall(host.Call(), &host, IID_IDispatch);
+            FAIL("a failed call must raise");
+        } catch (const ComError& error) {
+            CHECK(error.Result() == E_ACCESSDENIED);
+            REQUIRE(error.Info() != nullptr);
+            Bstr text;
+            error.Info()->GetDescription(text.Out());
+            CHECK(std::wstring(text.Get() ? text.Get() : L"") == L"The host refused");
+        }
+    }
+    SUBCASE("the host does not support it for that interface: its error object stays") {
+        FailingHostObject host(false);
+        ClearThreadError();
+        CHECK(MethodErrorGuard([&]() -> HRESULT {
+                  CheckHostCall(host.Call(), &host, IID_IDispatch);
+                  return S_OK;
+              }) == DISP_E_EXCEPTION);
+        CHECK(TakeThreadError().description == std::wstring(L"The host refused"));
+    }
+    SUBCASE("a successful call raises nothing") {
+        FailingHostObject host(true);
+        CHECK_NOTHROW(CheckHostCall(S_FALSE, &host, IID_IDispatch));
+    }
+    SUBCASE("a missing host object") {
+        ClearThreadError();
+        CHECK(MethodErrorGuard([]() -> HRESULT { RaiseMissingHostObject(); }) == DISP_E_EXCEPTION);
+        CHECK(!TakeThreadError().present);
+    }
+}
