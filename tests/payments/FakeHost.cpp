@@ -55,20 +55,6 @@ HRESULT FakePayment::QueryInterface(REFIID iid, void** object) {
     return ReturnInterface(this, iid, IID_IVelmoraPayment, true, object);
 }
 
-HRESULT FakePayment::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-HRESULT FakePayment::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-    return E_NOTIMPL;
-}
-HRESULT FakePayment::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
-}
-HRESULT FakePayment::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-    return E_NOTIMPL;
-}
-
 HRESULT FakePayment::ReadText(const char* property, const std::wstring& text, BSTR* value) {
     references_.Record([property] { return std::string(property); });
     if (failReads) {
@@ -131,20 +117,6 @@ FakeBatch::FakeBatch(std::vector<FakePayment*> payments, CallLog* log)
 
 HRESULT FakeBatch::QueryInterface(REFIID iid, void** object) {
     return ReturnInterface(this, iid, IID_IVelmoraPaymentBatch, true, object);
-}
-
-HRESULT FakeBatch::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-HRESULT FakeBatch::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-    return E_NOTIMPL;
-}
-HRESULT FakeBatch::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
-}
-HRESULT FakeBatch::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-    return E_NOTIMPL;
 }
 
 HRESULT FakeBatch::get_Item(long index, IVelmoraPayment** payment) {

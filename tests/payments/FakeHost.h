@@ -43,6 +43,23 @@ private:
     ULONG count_ = 1;
 };
 
+// The component calls the host's dual interfaces early-bound only: no dispatch for the fakes.
+template <typename Interface> class WithoutDispatch : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return E_NOTIMPL;
+    }
+};
+
 struct PaymentValues {
     double amount = 0.0;
     std::wstring payerSortCode;
@@ -60,7 +77,7 @@ struct PaymentValues {
 // reference INV 1042/A: valid in both formats.
 PaymentValues ExamplePayment();
 
-class FakePayment final : public IVelmoraPayment {
+class FakePayment final : public WithoutDispatch<IVelmoraPayment> {
 public:
     FakePayment(std::string name, PaymentValues values, CallLog* log = nullptr);
 
@@ -74,11 +91,6 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return references_.AddRef(); }
     ULONG STDMETHODCALLTYPE Release() override { return references_.Release(); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override;
     HRESULT STDMETHODCALLTYPE get_Amount(double* amount) override;
     HRESULT STDMETHODCALLTYPE get_PayerSortCode(BSTR* value) override;
     HRESULT STDMETHODCALLTYPE get_PayerAccountNumber(BSTR* value) override;
@@ -98,7 +110,7 @@ private:
     TestReferences references_;
 };
 
-class FakeBatch final : public IVelmoraPaymentBatch {
+class FakeBatch final : public WithoutDispatch<IVelmoraPaymentBatch> {
 public:
     explicit FakeBatch(std::vector<FakePayment*> payments, CallLog* log = nullptr);
 
@@ -113,11 +125,6 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return references_.AddRef(); }
     ULONG STDMETHODCALLTYPE Release() override { return references_.Release(); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override;
     HRESULT STDMETHODCALLTYPE get_Item(long index, IVelmoraPayment** payment) override;
     HRESULT STDMETHODCALLTYPE get_Count(long* count) override;
 

@@ -1,4 +1,3 @@
-#include <cmath>
 #include <limits>
 #include <string>
 #include <doctest/doctest.h>
@@ -13,67 +12,29 @@ std::string Text(const FieldText& text) {
 } // namespace
 
 TEST_CASE("NarrowText keeps Latin-1 characters and leaves out the ones it cannot represent") {
-    CHECK(Text(NarrowText(L"ACME Supplies Ltd")) == "ACME Supplies Ltd");
     CHECK(Text(NarrowText(L"Caf\u00e9 \u00ff")) == "Caf\xe9 \xff");
     // The text after an unrepresentable character is not lost.
     CHECK(Text(NarrowText(L"Zo\u00eb \u03a9mega \u20ac Ltd")) == "Zo\xeb mega  Ltd");
     CHECK(Text(NarrowText(nullptr)).empty());
-    CHECK(Text(NarrowText(L"")).empty());
-
+    CHECK(NarrowText(std::wstring(300, L'x').c_str()).Length() == FieldText::Capacity);
     CHECK(IsNarrowable(L"Caf\u00e9"));
-    CHECK(IsNarrowable(nullptr));
     CHECK_FALSE(IsNarrowable(L"1234\u0661678"));
 }
 
-TEST_CASE("host texts longer than 255 characters are cut to 255") {
-    const std::wstring longText(300, L'x');
-    CHECK(NarrowText(longText.c_str()).Length() == FieldText::Capacity);
-    CHECK(Text(FieldText(std::string(300, 'y').c_str())) == std::string(255, 'y'));
-}
-
-TEST_CASE("DigitsOnlyText keeps the digits in their order") {
-    CHECK(Text(DigitsOnlyText(L"12-34-56")) == "123456");
-    CHECK(Text(DigitsOnlyText(L" 65 43 2 ")) == "65432");
-    CHECK(Text(DigitsOnlyText(L"ab\u0661\u00b2c")) == "");
-    CHECK(Text(DigitsOnlyText(nullptr)) == "");
-}
-
 TEST_CASE("StripQuotes removes one enclosing pair of double quotes only") {
-    CHECK(Text(StripQuotes(FieldText("\"J. Smith\""))) == "J. Smith");
     CHECK(Text(StripQuotes(FieldText("\"say \"hi\"\""))) == "say \"hi\"");
     CHECK(Text(StripQuotes(FieldText("\"\""))) == "");
     CHECK(Text(StripQuotes(FieldText("\""))) == "\"");
-    CHECK(Text(StripQuotes(FieldText("\"open"))) == "\"open");
     CHECK(Text(StripQuotes(FieldText("a\"b\""))) == "a\"b\"");
 }
 
 TEST_CASE("CleanText keeps letters, digits and blanks, and nothing that could break a line") {
-    CHECK(Text(CleanText(FieldText("J. Smith & Co."))) == "J Smith  Co");
-    CHECK(Text(CleanText(FieldText("O'Brien, \"Ltd\""))) == "OBrien Ltd");
-    CHECK(Text(CleanText(FieldText("Caf\xe9 No 5"))) == "Caf No 5");
-    CHECK(Text(CleanText(FieldText("Tab\there"))) == "Tab\there");
+    CHECK(Text(CleanText(FieldText("O'Brien, \"Caf\xe9\"\tNo 5"))) == "OBrien Caf\tNo 5");
     CHECK(Text(CleanText(FieldText("Two\r\nLines"))) == "TwoLines");
-}
-
-TEST_CASE("characters that end a quoted field are found and left out") {
-    CHECK_FALSE(BreaksQuotedField(FieldText("J. Smith, & Co.")));
-    CHECK(BreaksQuotedField(FieldText("say \"hi")));
-    CHECK(BreaksQuotedField(FieldText("one\rtwo")));
-    CHECK(BreaksQuotedField(FieldText("one\ntwo")));
     CHECK(Text(QuotedFieldSafe(FieldText("a\"b\rc\nd,e"))) == "abcd,e");
 }
 
-TEST_CASE("ZeroPad right-aligns in zeros and never cuts") {
-    CHECK(Text(ZeroPad(FieldText("1234"), 6)) == "001234");
-    CHECK(Text(ZeroPad(FieldText(""), 8)) == "00000000");
-    CHECK(Text(ZeroPad(FieldText("123456"), 6)) == "123456");
-    CHECK(Text(ZeroPad(FieldText("1234567"), 6)) == "1234567");
-}
-
 TEST_CASE("AmountText has two decimals, a point and no thousands separator") {
-    CHECK(AmountText(150.5) == "150.50");
-    CHECK(AmountText(-20) == "-20.00");
-    CHECK(AmountText(0) == "0.00");
     CHECK(AmountText(1234567.891) == "1234567.89");
     CHECK(AmountText(1e20) == "100000000000000000000.00");
 }
@@ -81,23 +42,18 @@ TEST_CASE("AmountText has two decimals, a point and no thousands separator") {
 TEST_CASE("the amount rule refuses zero, negative and non-numeric amounts") {
     CHECK_FALSE(IsValidAmount(0.0));
     CHECK_FALSE(IsValidAmount(0.000005));
-    CHECK_FALSE(IsValidAmount(-20.0));
     CHECK(IsValidAmount(0.00001));
-    CHECK(IsValidAmount(150.5));
     CHECK_FALSE(IsValidAmount(std::numeric_limits<double>::quiet_NaN()));
     CHECK_FALSE(IsValidAmount(std::numeric_limits<double>::infinity()));
 }
 
 TEST_CASE("a sort code passes with exactly six digits among other characters") {
     CHECK(IsValidSortCode(L"12-34-56"));
-    CHECK(IsValidSortCode(L"123456"));
     CHECK_FALSE(IsValidSortCode(L"12-34-5"));
     CHECK_FALSE(IsValidSortCode(L"1234567"));
-    CHECK_FALSE(IsValidSortCode(nullptr));
 }
 
 TEST_CASE("an account number passes as eight characters the file carries unaltered") {
-    CHECK(IsValidAccountNumber(L"12345678"));
     CHECK(IsValidAccountNumber(L"ABCDEFGH"));
     CHECK_FALSE(IsValidAccountNumber(L"1234567"));
     CHECK_FALSE(IsValidAccountNumber(L"123456789"));

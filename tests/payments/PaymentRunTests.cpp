@@ -212,12 +212,6 @@ TEST_CASE("cancelling either dialog ends the run as cancelled without a file") {
         CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
                                       "user: format dialog", "configuration: released"});
     }
-    SUBCASE("the payment format dialog failing to show") {
-        PaymentRun run;
-        run.user.formatAnswer.endCode = -1;
-        CHECK(run.Run() == S_OK);
-        CHECK(run.status == Cancelled);
-    }
     SUBCASE("the save dialog") {
         PaymentRun run;
         run.AddExamples(1);
