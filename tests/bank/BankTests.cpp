@@ -7,6 +7,7 @@
 #include "bank/TestConfiguration.h"
 #include "bank/ThreadError.h"
 #include "com/Bstr.h"
+#include "com/ComObjectProbes.h"
 #include "com/WideText.h"
 #include "module/ComponentProbe.h"
 
@@ -16,11 +17,6 @@ ComPtr<IBank> NewBank() {
     ComPtr<IBank> bank = CreateComponentObject<IBank>(CLSID_Bank, IID_IBank);
     REQUIRE(bank);
     return bank;
-}
-
-ULONG ReferencesOf(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "bank/ThreadError.h"
 #include "com/Bstr.h"
+#include "com/ComObjectProbes.h"
 #include "com/Variant.h"
 #include "com/WideText.h"
 #include "module/ComponentProbe.h"
@@ -50,11 +51,6 @@ std::wstring NameOfEntry(const VARIANT& entry) {
     }
     REQUIRE(service);
     return NameOf(service.Get());
-}
-
-ULONG ReferencesOf(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // test.
 #include <doctest/doctest.h>
 
+#include "ComObjectProbes.h"
 #include "TestCounter.h"
 #include "TestModule.h"
 #include "com/ComPtr.h"
@@ -15,17 +16,6 @@ ComPtr<IClassFactory> CounterClassObject() {
             S_OK);
     return factory;
 }
-
-// A controlling object that is never released by the test's objects beyond what it counts.
-class CountingOuter final : public IUnknown {
-public:
-    STDMETHOD(QueryInterface)(REFIID, void** out) override {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return 2; }
-    STDMETHOD_(ULONG, Release)() override { return 1; }
-};
 
 } // namespace
 
@@ -54,7 +44,7 @@ TEST_CASE("class objects are refused for unknown classes and null out-pointers")
 
 TEST_CASE("CreateInstance follows the aggregation rules") {
     ComPtr<IClassFactory> factory = CounterClassObject();
-    CountingOuter outer;
+    TestOuterObject outer;
 
     SUBCASE("stand-alone, queried for the interface asked") {
         ComPtr<ICounter> counter;
@@ -69,11 +59,10 @@ TEST_CASE("CreateInstance follows the aggregation rules") {
         CHECK(CCounter::Live == 0);
     }
     SUBCASE("aggregated, the inner IUnknown") {
-        ComPtr<IUnknown> inner;
-        CHECK(factory->CreateInstance(&outer, IID_IUnknown, inner.OutVoid()) == S_OK);
-        ComPtr<ICounter> counter = inner.As<ICounter>(IID_ICounter);
+        CHECK(factory->CreateInstance(&outer, IID_IUnknown, outer.Inner().OutVoid()) == S_OK);
+        ComPtr<ICounter> counter = outer.Inner().As<ICounter>(IID_ICounter);
         REQUIRE(counter);
-        CHECK(counter.As<IUnknown>(IID_IUnknown).Get() == nullptr);
+        CHECK(counter.As<IUnknown>(IID_IUnknown).Get() == static_cast<IUnknown*>(&outer));
     }
     SUBCASE("a null out-pointer") {
         CHECK(factory->CreateInstance(nullptr, IID_ICounter, nullptr) == E_POINTER);
@@ -92,6 +81,7 @@ TEST_CASE("CreateInstance follows the aggregation rules") {
         CHECK(CCounter::Live == 0);
     }
     factory.Reset();
+    outer.Inner().Reset();
     CHECK(CCounter::Live == 0);
     CHECK(ModuleLockCount() == 0);
 }

@@ -2,6 +2,7 @@
 // ISupportErrorInfo helper.
 #include <doctest/doctest.h>
 
+#include "ComObjectProbes.h"
 #include "RegistryReading.h"
 #include "TestCounter.h"
 #include "WideText.h"
@@ -31,27 +32,10 @@ struct RegisteredTestLibrary {
     RegisteredTestLibrary& operator=(const RegisteredTestLibrary&) = delete;
 };
 
-// Frees the texts a failed call leaves in an EXCEPINFO.
-struct ExceptionInfo {
-    EXCEPINFO info = {};
-    ~ExceptionInfo() {
-        SysFreeString(info.bstrSource);
-        SysFreeString(info.bstrDescription);
-        SysFreeString(info.bstrHelpFile);
-    }
-};
-
 ComPtr<IDispatch> NewCounter() {
     ComPtr<IDispatch> counter;
     REQUIRE(CCounter::CreateInstance(nullptr, IID_IDispatch, counter.OutVoid()) == S_OK);
     return counter;
-}
-
-DISPID IdOf(IDispatch* object, const wchar_t* name) {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    REQUIRE(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id) == S_OK);
-    return id;
 }
 
 } // namespace
@@ -98,8 +82,8 @@ TEST_CASE("IDispatch resolves names and calls the interface through the type lib
         CHECK(!info);
     }
     SUBCASE("names") {
-        CHECK(IdOf(counter.Get(), L"Value") == 1);
-        CHECK(IdOf(counter.Get(), L"fail") == 2);
+        CHECK(DispatchIdOf(counter.Get(), L"Value") == 1);
+        CHECK(DispatchIdOf(counter.Get(), L"fail") == 2);
         LPOLESTR names[] = {const_cast<LPOLESTR>(L"Nothing")};
         DISPID id = 0;
         CHECK(counter->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id) ==

@@ -2,45 +2,11 @@
 // answers, and aggregation inside an outer object.
 #include <doctest/doctest.h>
 
+#include "ComObjectProbes.h"
 #include "TestCounter.h"
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
 #include "com/ModuleLock.h"
-
-namespace {
-
-// A controlling object that aggregates a counter and counts its own references.
-class OuterObject final : public IUnknown {
-public:
-    OuterObject() = default;
-    OuterObject(const OuterObject&) = delete;
-    OuterObject& operator=(const OuterObject&) = delete;
-
-    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
-        if (InlineIsEqualGUID(iid, IID_IUnknown)) {
-            *out = static_cast<IUnknown*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return inner_ ? inner_->QueryInterface(iid, out) : E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++references_; }
-    STDMETHOD_(ULONG, Release)() override { return --references_; }
-
-    ULONG References() const { return references_; }
-    ComPtr<IUnknown>& Inner() { return inner_; }
-
-private:
-    ULONG references_ = 1;
-    ComPtr<IUnknown> inner_;
-};
-
-ULONG ReferencesOf(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
-}
-
-} // namespace
 
 TEST_CASE("a stand-alone object counts its references and holds a module lock while it lives") {
     CComObject<CCounter>* created = nullptr;
@@ -109,7 +75,7 @@ TEST_CASE("the creation's query failing destroys the new object") {
 }
 
 TEST_CASE("an aggregated object counts its interfaces' references on the outer object") {
-    OuterObject outer;
+    TestOuterObject outer;
     REQUIRE(CCounter::CreateInstance(&outer, IID_IUnknown, outer.Inner().OutVoid()) == S_OK);
     IUnknown* inner = outer.Inner().Get();
     CHECK(CCounter::Live == 1);
@@ -148,7 +114,7 @@ TEST_CASE("an aggregated object counts its interfaces' references on the outer o
 }
 
 TEST_CASE("an aggregated object whose FinalConstruct fails is destroyed") {
-    OuterObject outer;
+    TestOuterObject outer;
     CCounter::NextConstructionResult = E_OUTOFMEMORY;
     CHECK(CCounter::CreateInstance(&outer, IID_IUnknown, outer.Inner().OutVoid()) == E_OUTOFMEMORY);
     CHECK(!outer.Inner());

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "com/ComObjectProbes.h"
 #include "com/RegistryReading.h"
 #include "com/Variant.h"
 #include "com/WideText.h"
@@ -18,28 +19,6 @@ ComPtr<IClassFactory> ClassObject(REFCLSID clsid) {
                                                       factory.OutVoid()) == S_OK);
     return factory;
 }
-
-// A controlling object for aggregation tests that counts the references it is given.
-class CountingOuter final : public IUnknown {
-public:
-    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
-        if (InlineIsEqualGUID(iid, IID_IUnknown)) {
-            *out = static_cast<IUnknown*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return inner_ ? inner_->QueryInterface(iid, out) : E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++references_; }
-    STDMETHOD_(ULONG, Release)() override { return --references_; }
-
-    ULONG References() const { return references_; }
-    ComPtr<IUnknown>& Inner() { return inner_; }
-
-private:
-    ULONG references_ = 1;
-    ComPtr<IUnknown> inner_;
-};
 
 } // namespace
 
@@ -134,7 +113,7 @@ TEST_CASE("DllCanUnloadNow is S_FALSE while any object or lock of the module liv
 
 TEST_CASE("CreateInstance follows the aggregation rules") {
     ComponentSession session;
-    CountingOuter outer;
+    TestOuterObject outer;
 
     SUBCASE("an outer object asking for anything but IUnknown is refused") {
         for (const ComponentClass& entry : ComponentClasses) {
