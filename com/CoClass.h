@@ -8,7 +8,7 @@
 // stand-alone without an outer object, aggregated with one.
 template <class Class, const CLSID* Clsid> class CComCoClass {
 public:
-    static const CLSID& GetObjectCLSID() { return *Clsid; }
+    static constexpr const CLSID* ClassId = Clsid;
 
     static HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** out) {
         *out = nullptr;

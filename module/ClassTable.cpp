@@ -14,11 +14,12 @@ namespace {
 const CATID bankCategories[] = {CATID_VelmoraBankComponents};
 
 const ComClassEntry classTable[] = {
-    {&CLSID_Bank, &CBank::CreateInstance, BankRegistryScript, bankCategories, 1},
-    {&CLSID_BankServices, &CBankServices::CreateInstance, BankServicesRegistryScript, nullptr, 0},
-    {&CLSID_BankPaymentService, &CBankPaymentService::CreateInstance,
+    {CBank::ClassId, &CBank::CreateInstance, BankRegistryScript, bankCategories, 1},
+    {CBankServices::ClassId, &CBankServices::CreateInstance, BankServicesRegistryScript, nullptr,
+     0},
+    {CBankPaymentService::ClassId, &CBankPaymentService::CreateInstance,
      BankPaymentServiceRegistryScript, nullptr, 0},
-    {&CLSID_BankStatementService, &CBankStatementService::CreateInstance,
+    {CBankStatementService::ClassId, &CBankStatementService::CreateInstance,
      BankStatementServiceRegistryScript, nullptr, 0},
 };
 

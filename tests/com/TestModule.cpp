@@ -7,7 +7,7 @@ const CATID CATID_CorvaneTestCounters = {
 
 ComModule& TestModule() {
     static const ComClassEntry classes[] = {
-        {&CLSID_Counter, &CCounter::CreateInstance, CounterRegistryScript,
+        {CCounter::ClassId, &CCounter::CreateInstance, CounterRegistryScript,
          &CATID_CorvaneTestCounters, 1},
     };
     static ComModule module(classes);
