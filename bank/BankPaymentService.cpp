@@ -2,6 +2,8 @@
 
 #include "bank/ErrorGuard.h"
 #include "com/InterfaceMap.h"
+#include "payments/PaymentRun.h"
+#include "payments/StatusText.h"
 
 HRESULT CBankPaymentService::InternalQueryInterface(REFIID iid, void** out) {
     static const ComInterfaceEntry<CBankPaymentService> interfaces[] = {
@@ -13,10 +15,11 @@ HRESULT CBankPaymentService::InternalQueryInterface(REFIID iid, void** out) {
     return FindInterface(this, interfaces, iid, out);
 }
 
-HRESULT CBankPaymentService::GetStatusText(long, BSTR*) {
-    return MethodErrorGuard([]() -> HRESULT { throw static_cast<long>(E_NOTIMPL); });
+HRESULT CBankPaymentService::GetStatusText(long code, BSTR* text) {
+    return MethodErrorGuard([&] { return WritePaymentStatusText(code, text); });
 }
 
-HRESULT CBankPaymentService::ExportPayments(IVelmoraPaymentBatch*, IVelmoraBankAccount*) {
-    return MethodErrorGuard([]() -> HRESULT { throw static_cast<long>(E_NOTIMPL); });
+// The bank account the host may pass is not needed to write a payment file.
+HRESULT CBankPaymentService::ExportPayments(IVelmoraPaymentBatch* batch, IVelmoraBankAccount*) {
+    return MethodErrorGuard([&] { return RunPaymentExport(batch, RunStatus()); });
 }

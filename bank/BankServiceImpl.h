@@ -59,6 +59,8 @@ protected:
         name_.Reset(SysAllocString(name));
         return name_.Get() == nullptr ? E_OUTOFMEMORY : S_OK;
     }
+    // The status value the service's own run writes.
+    long& RunStatus() { return status_; }
 
 private:
     Bstr name_;
