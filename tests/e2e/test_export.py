@@ -82,6 +82,18 @@ class PaymentExport(unittest.TestCase):
         self.assertStatusCodes(report, BACS_ID_CODES)
         self.assertEqual(report["messageBoxes"], [])
 
+    def test_existing_file_is_replaced_after_the_save_dialog_asks(self):
+        report, target = self.export("replace", "--format", "bacs-id")
+        self.assertEqual(report["messageBoxes"], [])
+        second = run_json(self, "export", "--batch", windows_path(sample("payments.csv")),
+                          "--format", "one-to-one", "--date", banking_day_ahead(20).isoformat(),
+                          "--save-as", windows_path(target))
+        # The save dialog's own question (its caption differs between Wine and Windows).
+        self.assertEqual([box["answer"] for box in second["messageBoxes"]], ["Yes"])
+        self.assertEqual(second["status"], 1)
+        self.assertEqual(read(target),
+                         expected_file("payments-one-to-one.csv", banking_day_ahead(20)))
+
     def test_default_processing_date_is_a_coming_weekday_in_every_line(self):
         report, target = self.export("default-date", "--format", "one-to-one")
         self.assertEqual(report["status"], 1)
