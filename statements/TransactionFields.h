@@ -1,0 +1,37 @@
+#pragma once
+#include "text/CString.h"
+
+// Returns the first count characters of line (all of it when it is shorter) and leaves in line
+// only what follows them.
+CString TakeField(CString& line, int count);
+
+// A user trailer label begins with the identifier "UTL" (case matters).
+bool IsUserTrailerLabel(const char* line);
+
+// Reads a decimal integer from the front of a fixed-width field in the manner of atoi (leading
+// white space skipped, an optional sign, digits up to the first non-digit, none gives 0), but
+// wide enough for every field of a transaction line: eleven digits of pence exceed 32 bits.
+// At most 18 digits are read.
+long long ReadFieldInteger(const char* field);
+
+// Cuts the fields of a line off its front in the line's own writable buffer, as TakeField does
+// with a text, without copying the line: each field is assigned straight from the buffer, so
+// fields that keep their buffers from line to line need no allocation.
+class FieldCutter {
+public:
+    // line: length characters followed by a NUL.
+    FieldCutter(char* line, int length);
+
+    // The next count characters (fewer at the end of the line) into field.
+    void TakeField(int count, CString& field);
+    // The next count characters read by ReadFieldInteger.
+    long long TakeInteger(int count);
+    void Skip(int count);
+
+private:
+    // Ends the next count characters with a NUL for as long as it lives, then moves past them.
+    class FieldEnd;
+
+    char* next_;
+    char* end_;
+};
