@@ -1,0 +1,73 @@
+#include "statements/StatementFileSelection.h"
+
+#include <cstring>
+
+#include <VelmoraBankReconciliation.h>
+
+#include "bank/ComError.h"
+#include "bank/HostObject.h"
+#include "com/Bstr.h"
+#include "statements/StatementRecognizer.h"
+#include "text/CString.h"
+
+namespace {
+
+// Sizes of the buffers the configuration object's statement-settings call takes.
+constexpr int BankNameSize = 100;
+constexpr int StatementSettingsSize = 400;
+constexpr char BankName[] = "Northern Bank";
+
+// The selector's outcome when the user chose a file.
+constexpr long FileChosen = 0;
+
+void AskStatementSettings(IVelmoraBankConfiguration* configuration) {
+    if (configuration == nullptr) {
+        RaiseMissingHostObject();
+    }
+    char bankName[BankNameSize] = {};
+    std::memcpy(bankName, BankName, sizeof BankName);
+    // The host may fill the settings; the component does not use them.
+    char settings[StatementSettingsSize] = {};
+    CheckHostCall(configuration->GetStatementSettings(bankName, settings), configuration,
+                  IID_IVelmoraBankConfiguration);
+}
+
+bool ChoosePath(IVelmoraStatementFileSelector* selector, char (&path)[StatementPathSize]) {
+    if (selector == nullptr) {
+        RaiseMissingHostObject();
+    }
+    VelmoraStatementRecognizer recognizer = &RecognizeStatementFile;
+    CheckHostCall(selector->SetRecognizer(&recognizer), selector,
+                  IID_IVelmoraStatementFileSelector);
+
+    // A selector that gives no outcome has had no file chosen.
+    long outcome = -1;
+    selector->GetOutcome(&outcome);
+    Bstr chosenPath;
+    selector->GetChosenPath(chosenPath.Out());
+    if (outcome != FileChosen) {
+        return false;
+    }
+    const CString narrowPath(chosenPath.Get());
+    // A longer path would name another file once cut to the buffer.
+    if (narrowPath.Length() >= StatementPathSize) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    std::memcpy(path, narrowPath.Text(), static_cast<size_t>(narrowPath.Length()) + 1);
+    return true;
+}
+
+} // namespace
+
+bool SelectStatementFile(char (&path)[StatementPathSize]) {
+    // Declared first so that it goes last: the selector is released before it.
+    ComPtr<IVelmoraBankConfiguration> configuration;
+    const ComPtr<IVelmoraStatementFileSelector> selector =
+        CreateHostObject<IVelmoraStatementFileSelector>(CLSID_VelmoraStatementFileSelector,
+                                                        IID_IVelmoraStatementFileSelector);
+    configuration = CreateHostObject<IVelmoraBankConfiguration>(CLSID_VelmoraBankConfiguration,
+                                                                IID_IVelmoraBankConfiguration);
+    path[0] = '\0';
+    AskStatementSettings(configuration.Get());
+    return ChoosePath(selector.Get(), path);
+}
