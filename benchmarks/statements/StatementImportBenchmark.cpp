@@ -1,0 +1,131 @@
+// Measures the statement import: transactions per second through ImportStatement into in-process
+// host objects, and the ratio of its time to a plain line-by-line read of the same file.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "CountingStatement.h"
+#include "bank/ErrorGuard.h"
+#include "statements/StatementFiles.h"
+#include "statements/NorthernBankTransactionFile.h"
+#include "statements/StatementImport.h"
+#include "statements/TestHost.h"
+
+namespace {
+
+constexpr long TransactionCount = 1000000;
+
+double Seconds() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER value;
+        QueryPerformanceFrequency(&value);
+        return value;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// A statement of the host's account with varied codes, amounts, dates and texts.
+void WriteStatement(const std::string& path) {
+    std::ofstream file(path, std::ios::out | std::ios::binary | std::ios::trunc);
+    for (const std::string& label : HeaderLines()) {
+        file << label << '\n';
+    }
+    const char* codes[] = {"17", "99", "01", "90", "93", "95"};
+    char number[32];
+    for (long index = 0; index < TransactionCount; ++index) {
+        TransactionLineFields fields;
+        fields.transactionCode = codes[index % 6];
+        std::snprintf(number, sizeof number, "%011lld", index * 7919LL % 100000000LL);
+        fields.amountInPence = number;
+        std::snprintf(number, sizeof number, " %02ld%03ld", 10 + index % 20, 1 + index % 365);
+        fields.date = number;
+        fields.reference = "REF" + std::to_string(index);
+        fields.narrative1 = "PAYMENT " + std::to_string(index % 977);
+        fields.narrative2 = "SUPPLIER " + std::to_string(index % 113);
+        file << TransactionLine(fields) << '\n';
+    }
+    file << TrailerLine() << '\n';
+}
+
+// The plain read that the import is compared with.
+long ReadLines(const std::string& path, unsigned long& characters) {
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    std::string line;
+    long lines = 0;
+    characters = 0;
+    while (std::getline(file, line)) {
+        ++lines;
+        characters += static_cast<unsigned long>(line.size());
+    }
+    return lines;
+}
+
+// The component's reader alone: every record of the file, handed to no one.
+long ReadRecords(const std::string& path) {
+    CNorthernBankTransactionFile file(path.c_str(), std::ios_base::in | std::ios_base::binary);
+    CTransactionRecord record;
+    long transactions = 0;
+    while (file.ReadStatementRecord(record)) {
+        transactions += record.HoldsTransaction() ? 1 : 0;
+    }
+    return transactions;
+}
+
+} // namespace
+
+int main() {
+    TemporaryFolder folder;
+    const std::string path = folder.Path() + "\\statement.txt";
+    WriteStatement(path);
+
+    unsigned long characters = 0;
+    ReadLines(path, characters); // brings the file into the cache for both runs
+    const double readStart = Seconds();
+    const long lines = ReadLines(path, characters);
+    const double readTime = Seconds() - readStart;
+
+    const double recordsStart = Seconds();
+    const long records = ReadRecords(path);
+    const double recordsTime = Seconds() - recordsStart;
+
+    TestHost host;
+    host.selector.chosenPath = std::wstring(path.begin(), path.end());
+    AccountSetup setup;
+    setup.accountNumber = L"12345678";
+    setup.sortCode = L"12-34-56";
+    ComPtr<IVelmoraBankAccount> account = MakeTestAccount(setup);
+    StatementTotals totals;
+    ComPtr<IVelmoraBankStatement> statement = MakeCountingStatement(totals);
+    CString sortCode;
+    CString accountNumber;
+    long status = -1;
+
+    const double importStart = Seconds();
+    const HRESULT result = MethodErrorGuard([&] {
+        return ImportStatement(account.Get(), statement.Get(), sortCode, accountNumber, status);
+    });
+    const double importTime = Seconds() - importStart;
+
+    std::printf("lines in file:            %ld (%lu characters)\n", lines, characters);
+    std::printf("plain line read:          %.3f s, %.0f lines per second\n", readTime,
+                lines / readTime);
+    std::printf("statement reader alone:   %.3f s, %.0f records per second, %.2f x plain read\n",
+                recordsTime, records / recordsTime, recordsTime / readTime);
+    std::printf("import:                   %.3f s, %.0f transactions per second\n", importTime,
+                totals.transactions / importTime);
+    std::printf("transactions imported:    %ld (last sequence number %ld, %ld credits)\n",
+                totals.transactions, totals.lastSequenceNumber, totals.credits);
+    std::printf("import / plain read:      %.2f (target at most 3)\n", importTime / readTime);
+    const bool complete = result == S_OK && status == Completed &&
+                          totals.transactions == TransactionCount &&
+                          totals.lastSequenceNumber == TransactionCount;
+    if (!complete) {
+        std::printf("the import did not deliver every transaction (result 0x%08lX)\n",
+                    static_cast<unsigned long>(result));
+    }
+    return complete ? 0 : 1;
+}
