@@ -245,15 +245,6 @@ TEST_CASE_FIXTURE(ImportFixture, "account details the host cannot give keep the 
     CHECK(Leaked() == 0);
 }
 
-TEST_CASE_FIXTURE(ImportFixture, "empty account texts never match the records of other lines") {
-    ChooseFile(WithLabels({LabelLine("XYZ", 50), Transaction("BLANK", "", "")}));
-    AccountSetup empty;
-    empty.accountNumber = L"";
-    empty.sortCode = L"--";
-    REQUIRE(Import(empty) == S_OK);
-    CHECK(received.empty());
-}
-
 TEST_CASE_FIXTURE(ImportFixture, "a cancelled selection leaves the statement untouched") {
     ChooseFile(WithLabels({Transaction("T1")}));
     host.selector.outcome = 1;

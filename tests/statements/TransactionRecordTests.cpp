@@ -155,13 +155,6 @@ TEST_CASE("amounts are pence read as by atoi, wide enough for eleven digits") {
     CHECK(AmountOf("           ") == 0.0);
 }
 
-TEST_CASE("field integers stop at the first non-digit and at 18 digits") {
-    CHECK(ReadFieldInteger("") == 0);
-    CHECK(ReadFieldInteger(" \t42x") == 42);
-    CHECK(ReadFieldInteger("- 5") == 0);
-    CHECK(ReadFieldInteger("123456789012345678999") == 123456789012345678LL);
-}
-
 TEST_CASE("statement dates are a year within its century and a day of that year") {
     CHECK(DateOf(" 12060") == 40968.0); // 29 February 2012
     CHECK(DateOf(" 11060") == 40603.0); // 1 March 2011
@@ -204,15 +197,6 @@ TEST_CASE("the narrative joins its two parts with one blank") {
 
     const std::string expected = "ABC" + std::string(15, ' ') + " DEF" + std::string(15, ' ');
     CHECK(std::string(FilledRecord().GetNarrative().Text()) == expected);
-}
-
-TEST_CASE("a copied record keeps its fields and whether it holds a transaction") {
-    const CTransactionRecord original = FilledRecord();
-    const CTransactionRecord copy(original);
-    CHECK(copy.HoldsTransaction());
-    CHECK(std::string(copy.GetAccountNumber().Text()) == "12345678");
-    CHECK(copy.GetAmount() == original.GetAmount());
-    CHECK(copy.GetDate() == original.GetDate());
 }
 
 TEST_CASE("TakeField cuts fields off the front of a line") {
