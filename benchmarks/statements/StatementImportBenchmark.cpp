@@ -77,20 +77,29 @@ long ReadRecords(const std::string& path) {
 
 } // namespace
 
+// The shortest of a few runs: the machine is shared, and other work only ever adds time.
+template <typename Run> double BestTime(Run run) {
+    constexpr int Runs = 3;
+    double best = 0.0;
+    for (int count = 0; count < Runs; ++count) {
+        const double start = Seconds();
+        run();
+        const double time = Seconds() - start;
+        best = count == 0 || time < best ? time : best;
+    }
+    return best;
+}
+
 int main() {
     TemporaryFolder folder;
     const std::string path = folder.Path() + "\\statement.txt";
     WriteStatement(path);
 
     unsigned long characters = 0;
-    ReadLines(path, characters); // brings the file into the cache for both runs
-    const double readStart = Seconds();
-    const long lines = ReadLines(path, characters);
-    const double readTime = Seconds() - readStart;
-
-    const double recordsStart = Seconds();
-    const long records = ReadRecords(path);
-    const double recordsTime = Seconds() - recordsStart;
+    long lines = 0;
+    const double readTime = BestTime([&] { lines = ReadLines(path, characters); });
+    long records = 0;
+    const double recordsTime = BestTime([&] { records = ReadRecords(path); });
 
     TestHost host;
     host.selector.chosenPath = std::wstring(path.begin(), path.end());
@@ -98,17 +107,21 @@ int main() {
     setup.accountNumber = L"12345678";
     setup.sortCode = L"12-34-56";
     ComPtr<IVelmoraBankAccount> account = MakeTestAccount(setup);
-    StatementTotals totals;
-    ComPtr<IVelmoraBankStatement> statement = MakeCountingStatement(totals);
     CString sortCode;
     CString accountNumber;
-    long status = -1;
-
-    const double importStart = Seconds();
-    const HRESULT result = MethodErrorGuard([&] {
-        return ImportStatement(account.Get(), statement.Get(), sortCode, accountNumber, status);
+    bool complete = true;
+    StatementTotals totals;
+    const double importTime = BestTime([&] {
+        totals = StatementTotals();
+        ComPtr<IVelmoraBankStatement> statement = MakeCountingStatement(totals);
+        long status = -1;
+        const HRESULT result = MethodErrorGuard([&] {
+            return ImportStatement(account.Get(), statement.Get(), sortCode, accountNumber, status);
+        });
+        complete = complete && result == S_OK && status == Completed &&
+                   totals.transactions == TransactionCount &&
+                   totals.lastSequenceNumber == TransactionCount;
     });
-    const double importTime = Seconds() - importStart;
 
     std::printf("lines in file:            %ld (%lu characters)\n", lines, characters);
     std::printf("plain line read:          %.3f s, %.0f lines per second\n", readTime,
@@ -120,12 +133,9 @@ int main() {
     std::printf("transactions imported:    %ld (last sequence number %ld, %ld credits)\n",
                 totals.transactions, totals.lastSequenceNumber, totals.credits);
     std::printf("import / plain read:      %.2f (target at most 3)\n", importTime / readTime);
-    const bool complete = result == S_OK && status == Completed &&
-                          totals.transactions == TransactionCount &&
-                          totals.lastSequenceNumber == TransactionCount;
+    std::printf("(each figure the shortest of 3 runs)\n");
     if (!complete) {
-        std::printf("the import did not deliver every transaction (result 0x%08lX)\n",
-                    static_cast<unsigned long>(result));
+        std::printf("an import did not deliver every transaction\n");
     }
     return complete ? 0 : 1;
 }
