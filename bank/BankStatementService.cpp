@@ -2,6 +2,7 @@
 
 #include "bank/ErrorGuard.h"
 #include "com/InterfaceMap.h"
+#include "statements/StatementImport.h"
 
 HRESULT CBankStatementService::InternalQueryInterface(REFIID iid, void** out) {
     static const ComInterfaceEntry<CBankStatementService> interfaces[] = {
@@ -13,10 +14,17 @@ HRESULT CBankStatementService::InternalQueryInterface(REFIID iid, void** out) {
     return FindInterface(this, interfaces, iid, out);
 }
 
-HRESULT CBankStatementService::GetStatusText(long, BSTR*) {
-    return MethodErrorGuard([]() -> HRESULT { throw static_cast<long>(E_NOTIMPL); });
+// The statement service has no status texts: any code succeeds and nothing is written.
+HRESULT CBankStatementService::GetStatusText(long, BSTR* text) {
+    return MethodErrorGuard([&] {
+        RequireArgument(text);
+        return S_OK;
+    });
 }
 
-HRESULT CBankStatementService::ImportStatement(IVelmoraBankAccount*, IVelmoraBankStatement*) {
-    return MethodErrorGuard([]() -> HRESULT { throw static_cast<long>(E_NOTIMPL); });
+HRESULT CBankStatementService::ImportStatement(IVelmoraBankAccount* account,
+                                               IVelmoraBankStatement* statement) {
+    return MethodErrorGuard([&] {
+        return ::ImportStatement(account, statement, BankSortCode, BankAccountNumber, RunStatus());
+    });
 }

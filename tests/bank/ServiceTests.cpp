@@ -129,3 +129,31 @@ TEST_CASE("a service answers its own interfaces but not the common service inter
         CHECK(support->InterfaceSupportsErrorInfo(IID_IVelmoraBankService) == S_FALSE);
     }
 }
+
+TEST_CASE("status texts: the payment service describes its codes, the statement service none") {
+    ComponentSession session;
+    ComPtr<IVelmoraBankPaymentService> payments = CreateComponentObject<IVelmoraBankPaymentService>(
+        CLSID_BankPaymentService, IID_IVelmoraBankPaymentService);
+    ComPtr<IVelmoraBankStatementService> statements =
+        CreateComponentObject<IVelmoraBankStatementService>(CLSID_BankStatementService,
+                                                            IID_IVelmoraBankStatementService);
+    REQUIRE(payments);
+    REQUIRE(statements);
+
+    Bstr text;
+    CHECK(payments->GetStatusText(21, text.Out()) == S_OK);
+    CHECK(std::wstring(text.Get()) ==
+          L"Invalid Amount specified for payment: negative payments not supported.");
+    for (long code : {0L, 21L, 36L, -1L}) {
+        CAPTURE(code);
+        BSTR untouched = reinterpret_cast<BSTR>(0x1234);
+        CHECK(statements->GetStatusText(code, &untouched) == S_OK);
+        CHECK(untouched == reinterpret_cast<BSTR>(0x1234));
+    }
+
+    ClearThreadError();
+    CHECK(payments->GetStatusText(21, nullptr) == InvalidArgumentResult);
+    CHECK(TakeThreadError().description == std::wstring(L"Invalid argument"));
+    CHECK(statements->GetStatusText(0, nullptr) == InvalidArgumentResult);
+    CHECK(TakeThreadError().description == std::wstring(L"Invalid argument"));
+}
