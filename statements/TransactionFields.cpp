@@ -43,51 +43,35 @@ long long ReadFieldInteger(const char* field) {
     return negative ? -value : value;
 }
 
-namespace {
+FieldCutter::FieldCutter(const char* line, int length) : next_(line), end_(line + length) {}
 
-// Behind the next count characters, or at the end of the line when fewer are left.
-char* FieldEndOf(char* next, char* end, int count) {
-    if (count <= 0) {
-        return next;
-    }
-    return count < end - next ? next + count : end;
+int FieldCutter::Advance(int count, const char*& field) {
+    field = next_;
+    const int left = static_cast<int>(end_ - next_);
+    const int taken = count <= 0 ? 0 : (count < left ? count : left);
+    next_ += taken;
+    return taken;
 }
 
-} // namespace
-
-class FieldCutter::FieldEnd {
-public:
-    FieldEnd(char*& next, char* end, int count)
-        : next_(next), end_(FieldEndOf(next, end, count)), saved_(*end_) {
-        *end_ = '\0';
-    }
-    ~FieldEnd() {
-        *end_ = saved_;
-        next_ = end_;
-    }
-    FieldEnd(const FieldEnd&) = delete;
-    FieldEnd& operator=(const FieldEnd&) = delete;
-
-    const char* Text() const { return next_; }
-
-private:
-    char*& next_;
-    char* end_;
-    char saved_;
-};
-
-FieldCutter::FieldCutter(char* line, int length) : next_(line), end_(line + length) {}
-
 void FieldCutter::TakeField(int count, CString& field) {
-    FieldEnd text(next_, end_, count);
-    field.Assign(text.Text());
+    const char* text = nullptr;
+    const int taken = Advance(count, text);
+    field.Assign(text, taken);
 }
 
 long long FieldCutter::TakeInteger(int count) {
-    FieldEnd text(next_, end_, count);
-    return ReadFieldInteger(text.Text());
+    const char* text = nullptr;
+    int taken = Advance(count, text);
+    char digits[IntegerFieldLimit + 1];
+    if (taken > IntegerFieldLimit) {
+        taken = IntegerFieldLimit;
+    }
+    std::memcpy(digits, text, static_cast<size_t>(taken));
+    digits[taken] = '\0';
+    return ReadFieldInteger(digits);
 }
 
 void FieldCutter::Skip(int count) {
-    FieldEnd text(next_, end_, count);
+    const char* text = nullptr;
+    Advance(count, text);
 }

@@ -14,24 +14,26 @@ bool IsUserTrailerLabel(const char* line);
 // At most 18 digits are read.
 long long ReadFieldInteger(const char* field);
 
-// Cuts the fields of a line off its front in the line's own writable buffer, as TakeField does
-// with a text, without copying the line: each field is assigned straight from the buffer, so
-// fields that keep their buffers from line to line need no allocation.
+// Cuts the fields of a line off its front, as TakeField does with a text, without copying the
+// line: each field is assigned straight from it, so fields that keep their buffers from line to
+// line need no allocation.
 class FieldCutter {
 public:
-    // line: length characters followed by a NUL.
-    FieldCutter(char* line, int length);
+    // line: at least length characters.
+    FieldCutter(const char* line, int length);
 
     // The next count characters (fewer at the end of the line) into field.
     void TakeField(int count, CString& field);
-    // The next count characters read by ReadFieldInteger.
+    // The next count characters (at most IntegerFieldLimit of them) read by ReadFieldInteger.
     long long TakeInteger(int count);
     void Skip(int count);
 
-private:
-    // Ends the next count characters with a NUL for as long as it lives, then moves past them.
-    class FieldEnd;
+    static constexpr int IntegerFieldLimit = 31;
 
-    char* next_;
-    char* end_;
+private:
+    // Moves past the next count characters (fewer at the end); field points at the first.
+    int Advance(int count, const char*& field);
+
+    const char* next_;
+    const char* end_;
 };

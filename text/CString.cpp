@@ -34,13 +34,21 @@ CString NarrowFromWide(const wchar_t* text) {
 
 } // namespace
 
-CString::CString(const CString& other) { Assign(other); }
+CString::CString(const CString& other) {
+    Assign(other);
+}
 
-CString::CString(const char* text) { Assign(text); }
+CString::CString(const char* text) {
+    Assign(text);
+}
 
-CString::CString(const wchar_t* text) { Assign(text); }
+CString::CString(const wchar_t* text) {
+    Assign(text);
+}
 
-CString::~CString() { Clear(); }
+CString::~CString() {
+    Clear();
+}
 
 CString& CString::operator=(const CString& other) {
     Assign(other);
@@ -70,19 +78,28 @@ void CString::Assign(const char* text) {
     if (text == nullptr) {
         throw static_cast<long>(E_INVALIDARG);
     }
-    const int length = static_cast<int>(std::strlen(text));
-    if (text >= Text() && text <= Text() + Length()) {
-        // A tail of this very text: it stays in place, only moves to the front.
-        CopyIn(text, length);
-        return;
-    }
-    Reserve(length);
-    CopyIn(text, length);
+    Assign(text, static_cast<int>(std::strlen(text)));
 }
 
-void CString::Assign(const wchar_t* text) { Assign(NarrowFromWide(text)); }
+void CString::Assign(const char* text, int count) {
+    if (count < 0 || (text == nullptr && count > 0)) {
+        throw static_cast<long>(E_INVALIDARG);
+    }
+    // Part of this very text stays in place: the buffer is large enough, the bytes only move.
+    const bool ownText = buffer_ != nullptr && text >= buffer_ && text <= buffer_ + capacity_;
+    if (!ownText) {
+        Reserve(count);
+    }
+    CopyIn(text, count);
+}
 
-void CString::Append(const CString& other) { AppendBytes(other.Text(), other.Length()); }
+void CString::Assign(const wchar_t* text) {
+    Assign(NarrowFromWide(text));
+}
+
+void CString::Append(const CString& other) {
+    AppendBytes(other.Text(), other.Length());
+}
 
 void CString::Append(const char* text) {
     if (text == nullptr) {
@@ -119,18 +136,12 @@ CString CString::operator+(const char* text) const {
     return result;
 }
 
-int CString::Length() const {
-    return buffer_ == nullptr ? 0 : static_cast<int>(std::strlen(buffer_));
-}
-
 char CString::CharAt(int index) const {
     if (index < 0 || index >= Length()) {
         throw static_cast<long>(E_INVALIDARG);
     }
     return buffer_[index];
 }
-
-const char* CString::Text() const { return buffer_ == nullptr ? "" : buffer_; }
 
 int CString::CompareTo(const char* text) const {
     if (text == nullptr) {
@@ -167,8 +178,7 @@ CString CString::Slice(int start, int count) const {
         count = length - start;
     }
     CString result;
-    result.Reserve(count);
-    result.CopyIn(Text() + start, count);
+    result.Assign(Text() + start, count);
     return result;
 }
 

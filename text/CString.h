@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <cstring>
+
 class CString {
 public:
     CString() = default;
@@ -19,6 +21,8 @@ public:
 
     void Assign(const CString& other);
     void Assign(const char* text);
+    // The first count bytes of text, which holds at least that many.
+    void Assign(const char* text, int count);
     // A null wide pointer assigns the empty text.
     void Assign(const wchar_t* text);
 
@@ -31,13 +35,13 @@ public:
     CString operator+(const char* text) const;
 
     // Bytes before the first NUL, counted afresh.
-    int Length() const;
+    int Length() const { return buffer_ == nullptr ? 0 : static_cast<int>(std::strlen(buffer_)); }
     // Bytes the buffer holds before its terminator; 0 while there is no buffer.
     int Capacity() const { return capacity_; }
     char CharAt(int index) const;
     char operator[](int index) const { return CharAt(index); }
     // Never null: an empty string yields a static empty text.
-    const char* Text() const;
+    const char* Text() const { return buffer_ == nullptr ? "" : buffer_; }
 
     // Code-page aware comparison (_mbscmp): below, equal to or above 0.
     int CompareTo(const char* text) const;
