@@ -6,6 +6,7 @@
 #include <oleauto.h>
 
 #include <type_traits>
+#include <utility>
 
 // Reference counting and QueryInterface for a host object that implements one host interface.
 // The host's objects live in its single apartment, so the count is a plain counter. An object

@@ -3,6 +3,8 @@
 #include "tools/velmora-host/TextConversion.h"
 
 #include <cstdio>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -25,6 +27,7 @@ std::string OneLine(const std::string& text) {
     return line;
 }
 
+// The result as the report holds it (0x and eight hexadecimal digits), with its name if known.
 std::string ResultName(const std::string& hexResult) {
     static const std::pair<HRESULT, const char*> names[] = {
         {S_OK, "S_OK"},
@@ -37,8 +40,9 @@ std::string ResultName(const std::string& hexResult) {
         {E_OUTOFMEMORY, "E_OUTOFMEMORY"},
         {DISP_E_EXCEPTION, "DISP_E_EXCEPTION"},
     };
-    for (const auto& [result, name] : names) {
-        if (HexResult(result) == hexResult) {
+    const auto result = static_cast<HRESULT>(std::stoul(hexResult, nullptr, 16));
+    for (const auto& [known, name] : names) {
+        if (known == result) {
             return hexResult + " (" + name + ")";
         }
     }
