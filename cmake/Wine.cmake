@@ -6,7 +6,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh ${WIN
 # cross compiler sees no Linux header.
 set(THIRD_PARTY_DIR ${CMAKE_BINARY_DIR}/third_party)
 configure_file(/usr/include/doctest/doctest.h ${THIRD_PARTY_DIR}/doctest/doctest.h COPYONLY)
-configure_file(/usr/include/nlohmann/json.hpp ${THIRD_PARTY_DIR}/nlohmann/json.hpp COPYONLY)
+file(COPY /usr/include/nlohmann DESTINATION ${THIRD_PARTY_DIR})
 
 # corvane_add_test_program(<name> SOURCES <files> [LIBRARIES <libs>])
 # One test program per subsystem, run by CTest under Wine in the shared prefix.
