@@ -27,12 +27,12 @@ double Seconds() {
 }
 
 // A few different payments, handed out in turn.
-std::vector<PaymentValues> SamplePayments() {
-    std::vector<PaymentValues> samples;
+std::vector<PaymentFields> SamplePayments() {
+    std::vector<PaymentFields> samples;
     const wchar_t* names[] = {L"J. Smith & Co.", L"Northern Widgets Ltd", L"O'Hara Builders",
                               L"Green Lane Garage"};
     for (int i = 0; i < 4; ++i) {
-        PaymentValues values;
+        PaymentFields values;
         values.amount = 150.5 + 1000.25 * i;
         values.payerSortCode = L"12-34-56";
         values.payerAccountNumber = L"12345678";
@@ -146,7 +146,7 @@ int main() {
 
         std::vector<FakePayment> samples;
         samples.reserve(4);
-        for (const PaymentValues& values : SamplePayments()) {
+        for (const PaymentFields& values : SamplePayments()) {
             samples.emplace_back("payment", values);
         }
         std::vector<FakePayment*> payments;

@@ -8,8 +8,7 @@ namespace {
 
 class CountingTransaction : public DualHostObject<IVelmoraBankTransaction> {
 public:
-    explicit CountingTransaction(StatementTotals& totals)
-        : DualHostObject(IID_IVelmoraBankTransaction), totals_(totals) {}
+    explicit CountingTransaction(StatementTotals& totals) : totals_(totals) {}
 
     void Begin() { ++totals_.transactions; }
 
@@ -46,8 +45,7 @@ private:
 class CountingStatement : public DualHostObject<IVelmoraBankStatement> {
 public:
     explicit CountingStatement(StatementTotals& totals)
-        : DualHostObject(IID_IVelmoraBankStatement), transaction_(new CountingTransaction(totals)) {
-    }
+        : transaction_(new CountingTransaction(totals)) {}
     ~CountingStatement() override { transaction_->Release(); }
 
     HRESULT STDMETHODCALLTYPE Prepare() override { return S_OK; }

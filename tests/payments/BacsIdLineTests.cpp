@@ -42,7 +42,7 @@ TEST_CASE("a valid payment gives 7 quoted fields and keeps its status code") {
 }
 
 TEST_CASE("an empty payee account name gives a 6-field line and code 30") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeAccountName.clear();
     FakePayment payment("payment", values);
     const Written written = WriteLine(payment);
@@ -52,7 +52,7 @@ TEST_CASE("an empty payee account name gives a 6-field line and code 30") {
 }
 
 TEST_CASE("the reference is the roll number, else the BACS reference, else the details") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeRollNumber = L"ROLL/77-1";
     values.details = L"April rent";
     {
@@ -83,7 +83,7 @@ TEST_CASE("the reference is the roll number, else the BACS reference, else the d
 }
 
 TEST_CASE("the reference loses enclosing quotes and punctuation and is cut to 18") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeBacsReference = L"\"Invoice 2024/0001, March & April\"";
     FakePayment payment("payment", values);
     CHECK(WriteLine(payment).line == LineOf("\"J. Smith & Co.\",\"Invoice 20240001 M\","
@@ -91,7 +91,7 @@ TEST_CASE("the reference loses enclosing quotes and punctuation and is cut to 18
 }
 
 TEST_CASE("the payee name keeps its punctuation, loses enclosing quotes, is cut to 18") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeAccountName = L"\"Smith, Jones & Partners Ltd\"";
     FakePayment payment("payment", values);
     const Written written = WriteLine(payment);
@@ -101,7 +101,7 @@ TEST_CASE("the payee name keeps its punctuation, loses enclosing quotes, is cut 
 }
 
 TEST_CASE("a quote or line break inside the payee name is left out and gets code 30") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeAccountName = L"J \"Jo\" Smith\r\nLtd";
     FakePayment payment("payment", values);
     const Written written = WriteLine(payment);
@@ -112,7 +112,7 @@ TEST_CASE("a quote or line break inside the payee name is left out and gets code
 }
 
 TEST_CASE("characters of the payee name above U+00FF are left out, the rest kept") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeAccountName = L"\u0141ukasz M\u00fcller";
     FakePayment payment("payment", values);
     const Written written = WriteLine(payment);
@@ -122,7 +122,7 @@ TEST_CASE("characters of the payee name above U+00FF are left out, the rest kept
 }
 
 TEST_CASE("a payee sort code 65 43 2 is written 065432 and gets code 28") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeSortCode = L"65 43 2";
     FakePayment payment("payment", values);
     CHECK(WriteLine(payment).line == LineOf("\"J. Smith & Co.\",\"INV 1042A\",\"065432\","
@@ -142,7 +142,7 @@ TEST_CASE("payee account numbers are cut or padded to 8, and an altered one is i
     };
     for (const auto& example : cases) {
         CAPTURE(std::string(example.written));
-        PaymentValues values = ExamplePayment();
+        PaymentFields values = ExamplePayment();
         values.payeeAccountNumber = example.host;
         FakePayment payment("payment", values);
         const Written written = WriteLine(payment);
@@ -154,7 +154,7 @@ TEST_CASE("payee account numbers are cut or padded to 8, and an altered one is i
 }
 
 TEST_CASE("an amount of 0 is written 0.00 and gets code 21") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.amount = 0;
     FakePayment payment("payment", values);
     const Written written = WriteLine(payment);

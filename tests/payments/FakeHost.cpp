@@ -2,20 +2,9 @@
 
 #include <cstring>
 
-namespace {
+#include "com/SingleInterfaceObject.h"
 
-HRESULT ReturnInterface(IUnknown* self, REFIID iid, REFIID own, bool dual, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || (dual && iid == IID_IDispatch) || iid == own) {
-        *object = self;
-        self->AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
+namespace {
 
 // Copies a setting into a host buffer of the given size, cut to fit.
 void FillBuffer(char* buffer, size_t size, const std::string& value) {
@@ -33,8 +22,8 @@ ULONG TestReferences::Release() {
     return count_;
 }
 
-PaymentValues ExamplePayment() {
-    PaymentValues values;
+PaymentFields ExamplePayment() {
+    PaymentFields values;
     values.amount = 150.5;
     values.payerSortCode = L"12-34-56";
     values.payerAccountNumber = L"12345678";
@@ -48,11 +37,11 @@ PaymentValues ExamplePayment() {
 
 // Payment
 
-FakePayment::FakePayment(std::string name, PaymentValues paymentValues, CallLog* log)
+FakePayment::FakePayment(std::string name, PaymentFields paymentValues, CallLog* log)
     : values(std::move(paymentValues)), references_(std::move(name), log) {}
 
 HRESULT FakePayment::QueryInterface(REFIID iid, void** object) {
-    return ReturnInterface(this, iid, IID_IVelmoraPayment, true, object);
+    return QuerySingleInterface<IVelmoraPayment>(this, iid, object);
 }
 
 HRESULT FakePayment::ReadText(const char* property, const std::wstring& text, BSTR* value) {
@@ -116,7 +105,7 @@ FakeBatch::FakeBatch(std::vector<FakePayment*> payments, CallLog* log)
     : payments_(std::move(payments)), references_("batch", log) {}
 
 HRESULT FakeBatch::QueryInterface(REFIID iid, void** object) {
-    return ReturnInterface(this, iid, IID_IVelmoraPaymentBatch, true, object);
+    return QuerySingleInterface<IVelmoraPaymentBatch>(this, iid, object);
 }
 
 HRESULT FakeBatch::get_Item(long index, IVelmoraPayment** payment) {
@@ -147,7 +136,7 @@ HRESULT FakeBatch::get_Count(long* count) {
 FakeConfiguration::FakeConfiguration(CallLog* log) : references_("configuration", log) {}
 
 HRESULT FakeConfiguration::QueryInterface(REFIID iid, void** object) {
-    return ReturnInterface(this, iid, IID_IVelmoraBankConfiguration, false, object);
+    return QuerySingleInterface<IVelmoraBankConfiguration>(this, iid, object);
 }
 
 HRESULT FakeConfiguration::ConfigureBank(char*, long) {

@@ -7,6 +7,9 @@
 #include <windows.h>
 #include <VelmoraBankPayments.h>
 
+#include "com/TypeInfoDispatch.h"
+#include "tools/velmora-host/PaymentFields.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,45 +46,17 @@ private:
     ULONG count_ = 1;
 };
 
-// The component calls the host's dual interfaces early-bound only: no dispatch for the fakes.
-template <typename Interface> class WithoutDispatch : public Interface {
-public:
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return E_NOTIMPL;
-    }
-};
-
-struct PaymentValues {
-    double amount = 0.0;
-    std::wstring payerSortCode;
-    std::wstring payerAccountNumber;
-    std::wstring payerAccountName;
-    std::wstring payeeBacsReference;
-    std::wstring payeeSortCode;
-    std::wstring payeeAccountNumber;
-    std::wstring payeeAccountName;
-    std::wstring payeeRollNumber;
-    std::wstring details;
-};
-
 // 150.50 from 12-34-56 12345678 ACME Supplies Ltd to 65-43-21 87654321 J. Smith & Co., BACS
 // reference INV 1042/A: valid in both formats.
-PaymentValues ExamplePayment();
+PaymentFields ExamplePayment();
 
-class FakePayment final : public WithoutDispatch<IVelmoraPayment> {
+// The component calls the host's dual interfaces early-bound only: no type information for the
+// fakes.
+class FakePayment final : public TypeInfoDispatch<IVelmoraPayment> {
 public:
-    FakePayment(std::string name, PaymentValues values, CallLog* log = nullptr);
+    FakePayment(std::string name, PaymentFields values, CallLog* log = nullptr);
 
-    PaymentValues values;
+    PaymentFields values;
     // Every property read fails (and delivers nothing) when set.
     bool failReads = false;
     // The StatusCode settings received, in order.
@@ -110,7 +85,7 @@ private:
     TestReferences references_;
 };
 
-class FakeBatch final : public WithoutDispatch<IVelmoraPaymentBatch> {
+class FakeBatch final : public TypeInfoDispatch<IVelmoraPaymentBatch> {
 public:
     explicit FakeBatch(std::vector<FakePayment*> payments, CallLog* log = nullptr);
 

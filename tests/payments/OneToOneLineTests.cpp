@@ -21,7 +21,7 @@ Written WriteLine(FakePayment& payment, DATE date = SeventhJanuary2013) {
     return written;
 }
 
-Written WriteLine(const PaymentValues& values) {
+Written WriteLine(const PaymentFields& values) {
     FakePayment payment("payment", values);
     return WriteLine(payment);
 }
@@ -56,7 +56,7 @@ TEST_CASE("a valid payment gives its 19 quoted fields and keeps its status code"
 }
 
 TEST_CASE("an empty payee account name leaves fields 10 and 11 empty and gets code 30") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeAccountName.clear();
     FakePayment payment("payment", values);
     const Written written = WriteLine(payment);
@@ -67,7 +67,7 @@ TEST_CASE("an empty payee account name leaves fields 10 and 11 empty and gets co
 }
 
 TEST_CASE("a short payer sort code is zero-padded and gets code 23") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payerSortCode = L"1234";
     FakePayment payment("payment", values);
     const Written written = WriteLine(payment);
@@ -77,7 +77,7 @@ TEST_CASE("a short payer sort code is zero-padded and gets code 23") {
 }
 
 TEST_CASE("account numbers of the wrong length are cut or padded and get their codes") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payerAccountNumber = L"1234567";
     values.payeeAccountNumber = L"123456789";
     FakePayment payment("payment", values);
@@ -87,7 +87,7 @@ TEST_CASE("account numbers of the wrong length are cut or padded and get their c
 }
 
 TEST_CASE("a payee sort code 12-34-5 is written 012345 and gets code 28") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeSortCode = L"12-34-5";
     FakePayment payment("payment", values);
     CHECK(WriteLine(payment).line == ExampleLine("12345612345678", "01234587654321"));
@@ -95,7 +95,7 @@ TEST_CASE("a payee sort code 12-34-5 is written 012345 and gets code 28") {
 }
 
 TEST_CASE("a negative amount is written as it is and gets code 21") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.amount = -20;
     FakePayment payment("payment", values);
     const Written written = WriteLine(payment);
@@ -113,7 +113,7 @@ TEST_CASE("the processing date is written as DDMMYYYY") {
 }
 
 TEST_CASE("names are cleaned of punctuation and cut to 18 characters") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payerAccountName = L"Northern Widgets & Gadgets (UK) Ltd";
     values.payeeAccountName = L"O'Hara, \"Caf\u00e9\" Ltd";
     CHECK(WriteLine(values).line == ExampleLine("12345612345678", "65432187654321", "150.50",
@@ -121,7 +121,7 @@ TEST_CASE("names are cleaned of punctuation and cut to 18 characters") {
 }
 
 TEST_CASE("line breaks in a name do not split the line") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeAccountName = L"J Smith\r\nand Co";
     values.payerAccountName = L"ACME\nSupplies";
     const Written written = WriteLine(values);
@@ -131,7 +131,7 @@ TEST_CASE("line breaks in a name do not split the line") {
 }
 
 TEST_CASE("a quote or line break in an account number is left out and makes it invalid") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payerAccountNumber = L"1234567\"";
     values.payeeAccountNumber = L"8765\r\n21";
     FakePayment payment("payment", values);
@@ -142,7 +142,7 @@ TEST_CASE("a quote or line break in an account number is left out and makes it i
 }
 
 TEST_CASE("an account number with a character the file cannot hold is invalid") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payeeAccountNumber = L"8765432\u0661";
     FakePayment payment("payment", values);
     const Written written = WriteLine(payment);
@@ -151,7 +151,7 @@ TEST_CASE("an account number with a character the file cannot hold is invalid") 
 }
 
 TEST_CASE("several faults set their codes in the order of the fields") {
-    PaymentValues values = ExamplePayment();
+    PaymentFields values = ExamplePayment();
     values.payerSortCode = L"12";
     values.payeeAccountNumber = L"";
     values.amount = 0;

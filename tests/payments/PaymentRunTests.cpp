@@ -56,7 +56,7 @@ struct PaymentRun {
         user.chosenPath = folder / "pay.csv";
     }
 
-    FakePayment& Add(const PaymentValues& values) {
+    FakePayment& Add(const PaymentFields& values) {
         payments.push_back(std::make_unique<FakePayment>(
             "payment " + std::to_string(payments.size()), values, &log));
         return *payments.back();
@@ -106,8 +106,8 @@ struct PaymentRun {
     }
 };
 
-PaymentValues InvalidPayment() {
-    PaymentValues values = ExamplePayment();
+PaymentFields InvalidPayment() {
+    PaymentFields values = ExamplePayment();
     values.amount = -5;
     return values;
 }

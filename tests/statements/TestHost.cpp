@@ -26,8 +26,7 @@ std::wstring TextOf(BSTR text) {
 
 class TestDetails : public DualHostObject<IVelmoraBankDetails> {
 public:
-    explicit TestDetails(const AccountSetup& setup)
-        : DualHostObject(IID_IVelmoraBankDetails), setup_(setup) {}
+    explicit TestDetails(const AccountSetup& setup) : setup_(setup) {}
     ~TestDetails() override { Record("Details.Destroyed"); }
 
     HRESULT STDMETHODCALLTYPE get_AccountNumber(BSTR* number) override {
@@ -49,8 +48,7 @@ private:
 
 class TestAccount : public DualHostObject<IVelmoraBankAccount> {
 public:
-    explicit TestAccount(const AccountSetup& setup)
-        : DualHostObject(IID_IVelmoraBankAccount), setup_(setup) {}
+    explicit TestAccount(const AccountSetup& setup) : setup_(setup) {}
 
     HRESULT STDMETHODCALLTYPE get_Details(IVelmoraBankDetails** details) override {
         Record("Account.Details");
@@ -68,8 +66,7 @@ private:
 
 class TestTransaction : public DualHostObject<IVelmoraBankTransaction> {
 public:
-    explicit TestTransaction(ReceivedTransaction& received)
-        : DualHostObject(IID_IVelmoraBankTransaction), received_(received) {}
+    explicit TestTransaction(ReceivedTransaction& received) : received_(received) {}
     ~TestTransaction() override { Record("Transaction.Destroyed"); }
 
     HRESULT STDMETHODCALLTYPE put_SequenceNumber(VARIANT number) override {
@@ -111,8 +108,7 @@ private:
 class TestStatementObject : public DualHostObject<IVelmoraBankStatement> {
 public:
     TestStatementObject(std::vector<ReceivedTransaction>& received, bool givesTransactions)
-        : DualHostObject(IID_IVelmoraBankStatement), received_(received),
-          givesTransactions_(givesTransactions) {
+        : received_(received), givesTransactions_(givesTransactions) {
         // Transactions refer to their entries while they live.
         received_.reserve(1000);
     }
@@ -146,7 +142,6 @@ private:
 
 class TestSelector : public HostObject<IVelmoraStatementFileSelector> {
 public:
-    TestSelector() : HostObject(IID_IVelmoraStatementFileSelector) {}
     ~TestSelector() override { Record("Selector.Destroyed"); }
 
     HRESULT STDMETHODCALLTYPE SetRecognizer(void* recognizer) override {
@@ -181,7 +176,6 @@ private:
 
 class TestConfiguration : public HostObject<IVelmoraBankConfiguration>, public ISupportErrorInfo {
 public:
-    TestConfiguration() : HostObject(IID_IVelmoraBankConfiguration) {}
     ~TestConfiguration() override { Record("Configuration.Destroyed"); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -237,7 +231,7 @@ private:
 
 template <typename Object> class TestClassFactory : public HostObject<IClassFactory> {
 public:
-    explicit TestClassFactory(const char* name) : HostObject(IID_IClassFactory), name_(name) {}
+    explicit TestClassFactory(const char* name) : name_(name) {}
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         Record(std::string(name_) + ".Create");

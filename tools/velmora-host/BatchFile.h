@@ -1,23 +1,9 @@
 #pragma once
 #include "tools/velmora-host/Csv.h"
+#include "tools/velmora-host/PaymentFields.h"
 
-#include <string>
 #include <string_view>
 #include <vector>
-
-// One payment as the host keeps it.
-struct PaymentFields {
-    double amount = 0.0;
-    std::wstring payerSortCode;
-    std::wstring payerAccountNumber;
-    std::wstring payerAccountName;
-    std::wstring payeeBacsReference;
-    std::wstring payeeSortCode;
-    std::wstring payeeAccountNumber;
-    std::wstring payeeAccountName;
-    std::wstring payeeRollNumber;
-    std::wstring details;
-};
 
 // Reads a payment batch file: UTF-8 comma-separated text whose header row names payment
 // properties (Amount, PayerSortCode, PayerAccountNumber, PayerAccountName, PayeeBacsReference,

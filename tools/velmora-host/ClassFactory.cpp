@@ -6,7 +6,7 @@
 
 namespace {
 
-class ClassFactory : public HostObject<IClassFactory> {
+class ClassFactory : public SingleInterfaceObject<IClassFactory> {
 public:
     explicit ClassFactory(ClassRegistration::Creator create) : create_(std::move(create)) {}
 

@@ -1,6 +1,7 @@
 // velmora-host export: a payment run of a batch file through the bank's payment service.
 #include "tools/velmora-host/Arguments.h"
 #include "tools/velmora-host/BankConnection.h"
+#include "tools/velmora-host/BatchFile.h"
 #include "tools/velmora-host/Commands.h"
 #include "tools/velmora-host/HostSession.h"
 #include "tools/velmora-host/Output.h"

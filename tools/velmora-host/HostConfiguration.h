@@ -31,7 +31,7 @@ struct ConfigurationState {
 
 // The host's configuration object (IVelmoraBankConfiguration), created by the component by
 // class identifier. It hands out the session's payment settings and records every call.
-class HostConfiguration : public HostObject<IVelmoraBankConfiguration> {
+class HostConfiguration : public SingleInterfaceObject<IVelmoraBankConfiguration> {
 public:
     static constexpr size_t ConfigureBankNameSize = 1024;
     static constexpr size_t SettingsBankNameSize = 100;

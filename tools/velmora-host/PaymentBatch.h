@@ -1,6 +1,6 @@
 #pragma once
-#include "tools/velmora-host/BatchFile.h"
 #include "tools/velmora-host/HostObject.h"
+#include "tools/velmora-host/PaymentFields.h"
 
 #include <VelmoraBankPayments.h>
 

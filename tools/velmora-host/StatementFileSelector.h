@@ -22,7 +22,7 @@ struct SelectorState {
 // component's recognition function on the chosen file, as it would to list the file, and
 // notes its description. An unrecognised file is still handed over, so the component's own
 // check of the file can be seen at work.
-class HostStatementFileSelector : public HostObject<IVelmoraStatementFileSelector> {
+class HostStatementFileSelector : public SingleInterfaceObject<IVelmoraStatementFileSelector> {
 public:
     explicit HostStatementFileSelector(std::shared_ptr<SelectorState> state)
         : state_(std::move(state)) {}

@@ -1,0 +1,63 @@
+#pragma once
+#include <windows.h>
+#include <oaidl.h>
+#include <oleauto.h>
+
+#include <type_traits>
+#include <utility>
+
+#include "com/ComPtr.h"
+
+// IDispatch of a dual interface, served from the interface's type information when the object is
+// given it. Without it only early binding works: GetTypeInfoCount gives 0 and the other
+// operations report that they are not implemented. Base is the class that implements the rest
+// of the interface (the interface itself when the derived class does).
+template <class Interface, class Base = Interface> class TypeInfoDispatch : public Base {
+    static_assert(std::is_base_of_v<IDispatch, Interface> && std::is_base_of_v<Interface, Base>,
+                  "a dual interface, implemented by Base");
+
+public:
+    STDMETHOD(GetTypeInfoCount)(UINT* count) override {
+        if (count == nullptr) {
+            return E_POINTER;
+        }
+        *count = typeInfo_ ? 1 : 0;
+        return S_OK;
+    }
+    STDMETHOD(GetTypeInfo)(UINT index, LCID, ITypeInfo** info) override {
+        if (info == nullptr) {
+            return E_POINTER;
+        }
+        *info = nullptr;
+        if (index != 0) {
+            return DISP_E_BADINDEX;
+        }
+        if (!typeInfo_) {
+            return E_NOTIMPL;
+        }
+        *info = ComPtr<ITypeInfo>(typeInfo_).Detach();
+        return S_OK;
+    }
+    STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (!typeInfo_) {
+            return E_NOTIMPL;
+        }
+        return DispGetIDsOfNames(typeInfo_.Get(), names, count, ids);
+    }
+    STDMETHOD(Invoke)
+    (DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+     EXCEPINFO* exception, UINT* argumentError) override {
+        if (!typeInfo_) {
+            return E_NOTIMPL;
+        }
+        return DispInvoke(static_cast<Interface*>(this), typeInfo_.Get(), id, flags, parameters,
+                          result, exception, argumentError);
+    }
+
+protected:
+    TypeInfoDispatch() = default;
+    explicit TypeInfoDispatch(ComPtr<ITypeInfo> typeInfo) : typeInfo_(std::move(typeInfo)) {}
+
+private:
+    ComPtr<ITypeInfo> typeInfo_;
+};
