@@ -1,7 +1,5 @@
 #include "statements/AccountDetails.h"
 
-#include <cstring>
-
 #include "bank/ComError.h"
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
@@ -22,6 +20,16 @@ CString DigitsOf(const CString& text) {
         }
     }
     return digits;
+}
+
+// Byte for byte. Compared here rather than by the runtime: the texts are a few characters long
+// and compared for every line of a statement.
+bool SameText(const char* first, const char* second) {
+    while (*first != '\0' && *first == *second) {
+        ++first;
+        ++second;
+    }
+    return *first == *second;
 }
 
 } // namespace
@@ -49,7 +57,6 @@ void ReadAccountDetails(IVelmoraBankAccount* account, CString& bankSortCode,
 
 bool MatchesAccount(const CTransactionRecord& record, const CString& bankSortCode,
                     const CString& bankAccountNumber) {
-    return record.HoldsTransaction() &&
-           std::strcmp(record.SortCode.Text(), bankSortCode.Text()) == 0 &&
-           std::strcmp(record.AccountNumber.Text(), bankAccountNumber.Text()) == 0;
+    return record.HoldsTransaction() && SameText(record.SortCode.Text(), bankSortCode.Text()) &&
+           SameText(record.AccountNumber.Text(), bankAccountNumber.Text());
 }

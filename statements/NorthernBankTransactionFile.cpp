@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "statements/DebugTrace.h"
-#include "statements/StatementLine.h"
 
 namespace {
 
@@ -16,8 +15,6 @@ constexpr int BankMarkOffset = 41;
 constexpr int BankMarkLength = 6;
 constexpr char BankMark[] = "992087";
 
-constexpr std::streamsize StreamBufferSize = 64 * 1024;
-
 const char* PathText(const char* path) {
     return path != nullptr ? path : "";
 }
@@ -25,10 +22,7 @@ const char* PathText(const char* path) {
 } // namespace
 
 CNorthernBankTransactionFile::CNorthernBankTransactionFile(const char* path,
-                                                           std::ios_base::openmode mode)
-    : streamBuffer_(new char[StreamBufferSize]) {
-    // The buffer is taken only by a stream that is not open yet.
-    Stream.rdbuf()->pubsetbuf(streamBuffer_.get(), StreamBufferSize);
+                                                           std::ios_base::openmode mode) {
     Reset();
     if (!Open(path, mode)) {
         DebugTrace("CNorthernBankTransactionFile() failed to open: ");
@@ -43,7 +37,7 @@ CNorthernBankTransactionFile::~CNorthernBankTransactionFile() {
 bool CNorthernBankTransactionFile::Open(const char* path, std::ios_base::openmode mode) {
     try {
         if (path != nullptr) {
-            Stream.open(path, mode | std::ios_base::in);
+            Stream.Open(path, mode);
         }
         return ReadVolumeHeaderLabel() && ReadHeaderLabel1() && ReadHeaderLabel2() &&
                ReadUserHeaderLabel();
@@ -56,11 +50,13 @@ bool CNorthernBankTransactionFile::Open(const char* path, std::ios_base::openmod
 
 bool CNorthernBankTransactionFile::ReadLabel(const char* name, CString& label, int leastLength) {
     DebugTrace(name);
-    if (!Stream.is_open()) {
+    if (!Stream.IsOpen()) {
         return false;
     }
-    ReadStatementLine(Stream, label);
-    return label.Length() >= leastLength;
+    char line[LineBufferSize];
+    const int length = Stream.ReadLine(line);
+    label.Assign(line, length);
+    return length >= leastLength;
 }
 
 bool CNorthernBankTransactionFile::ReadVolumeHeaderLabel() {
@@ -89,11 +85,13 @@ bool CNorthernBankTransactionFile::IsNorthernBankFile() const {
 bool CNorthernBankTransactionFile::ReadStatementRecord(CTransactionRecord& record) {
     bool goOn = true;
     try {
-        if (!Stream.is_open()) {
+        if (!Stream.IsOpen()) {
             DebugTrace("File Stream is NOT open");
             throw CTransactionRecord::ErrFileNotOpen;
         }
-        Stream >> record;
+        char line[LineBufferSize];
+        const int length = Stream.ReadLine(line);
+        ExtractRecord(line, length, record);
     } catch (const CEndOfVolume&) {
         DebugTrace("ErrEndOfVolume encountered\n");
         if (InSecondVolume == 0) {
@@ -119,5 +117,5 @@ void CNorthernBankTransactionFile::Reset() {
 }
 
 void CNorthernBankTransactionFile::Close() {
-    Stream.close();
+    Stream.Close();
 }

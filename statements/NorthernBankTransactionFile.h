@@ -1,8 +1,7 @@
 #pragma once
-#include <fstream>
 #include <ios>
-#include <memory>
 
+#include "statements/StatementFileStream.h"
 #include "statements/TransactionRecord.h"
 #include "text/CString.h"
 
@@ -50,8 +49,6 @@ private:
     CString HeaderLabel1;
     CString HeaderLabel2;
     CString UserHeaderLabel;
-    // A larger buffer than the stream's own: fewer reads from the file.
-    std::unique_ptr<char[]> streamBuffer_;
-    std::ifstream Stream;
+    StatementFileStream Stream;
     int InSecondVolume = 0;
 };

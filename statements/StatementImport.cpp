@@ -15,34 +15,41 @@ namespace {
 // host's concern.
 class TransactionHandOver {
 public:
-    explicit TransactionHandOver(IVelmoraBankStatement* statement) : statement_(statement) {}
+    explicit TransactionHandOver(IVelmoraBankStatement* statement);
 
-    void HandOver(CTransactionRecord& record);
+    void HandOver(const CTransactionRecord& record);
 
 private:
     IVelmoraBankStatement* statement_;
-    long sequenceNumber_ = 1;
-    HostTextBuffer reference_;
-    HostTextBuffer narrative_;
+    // The sequence number as the host receives it, the same VARIANT for every transaction.
+    Variant sequenceNumber_;
+    CodePageCharacters characters_;
+    HostTextBuffer reference_{characters_};
+    HostTextBuffer narrative_{characters_};
 };
 
-void TransactionHandOver::HandOver(CTransactionRecord& record) {
+TransactionHandOver::TransactionHandOver(IVelmoraBankStatement* statement) : statement_(statement) {
+    V_VT(sequenceNumber_.Get()) = VT_I4;
+    V_I4(sequenceNumber_.Get()) = 1;
+}
+
+void TransactionHandOver::HandOver(const CTransactionRecord& record) {
     ComPtr<IVelmoraBankTransaction> transaction;
     statement_->NewTransaction(transaction.Out());
     if (!transaction) {
         // Going on would lose this transaction without the host knowing.
         RaiseMissingHostObject();
     }
-    Variant sequence;
-    V_VT(sequence.Get()) = VT_I4;
-    V_I4(sequence.Get()) = sequenceNumber_;
-    transaction->put_SequenceNumber(*sequence.Get());
+    transaction->put_SequenceNumber(*sequenceNumber_.Get());
     transaction->put_Credit(record.IsCredit() ? 1 : 0);
     transaction->put_Amount(record.GetAmount());
     transaction->put_Date(record.GetDate());
     transaction->put_Reference(reference_.Hold(record.Reference));
-    transaction->put_Narrative(narrative_.Hold(record.ComposeNarrative()));
-    ++sequenceNumber_;
+    // The narrative converted from its parts, as GetNarrative would join them.
+    const char* narrativeParts[CTransactionRecord::MostNarrativeParts];
+    const int partCount = record.NarrativeParts(narrativeParts);
+    transaction->put_Narrative(narrative_.Hold(narrativeParts, partCount));
+    ++V_I4(sequenceNumber_.Get());
 }
 
 void PrepareStatement(IVelmoraBankStatement* statement) {

@@ -22,56 +22,34 @@ bool IsWhiteSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 } // namespace
 
-long long ReadFieldInteger(const char* field) {
+long long ReadFieldInteger(const char* field, int count) {
     const char* next = field;
-    while (IsWhiteSpace(*next)) {
+    const char* const end = field + count;
+    while (next < end && IsWhiteSpace(*next)) {
         ++next;
     }
-    const bool negative = *next == '-';
-    if (*next == '-' || *next == '+') {
+    const bool negative = next < end && *next == '-';
+    if (next < end && (*next == '-' || *next == '+')) {
         ++next;
     }
-    // 18 digits always fit; no field is that wide, and longer runs are not read further.
+    // 18 digits always fit; no field is that wide, and longer runs are not read further. The
+    // first nine are gathered in 32 bits, which is quicker on this 32-bit platform.
     constexpr int MostDigits = 18;
-    long long value = 0;
-    for (int digits = 0; digits < MostDigits && *next >= '0' && *next <= '9'; ++digits) {
+    constexpr int MostShortDigits = 9;
+    int digits = 0;
+    long shortValue = 0;
+    for (; digits < MostShortDigits && next < end && IsDigit(*next); ++digits, ++next) {
+        shortValue = shortValue * 10 + (*next - '0');
+    }
+    long long value = shortValue;
+    for (; digits < MostDigits && next < end && IsDigit(*next); ++digits, ++next) {
         value = value * 10 + (*next - '0');
-        ++next;
     }
     return negative ? -value : value;
-}
-
-FieldCutter::FieldCutter(const char* line, int length) : next_(line), end_(line + length) {}
-
-int FieldCutter::Advance(int count, const char*& field) {
-    field = next_;
-    const int left = static_cast<int>(end_ - next_);
-    const int taken = count <= 0 ? 0 : (count < left ? count : left);
-    next_ += taken;
-    return taken;
-}
-
-void FieldCutter::TakeField(int count, CString& field) {
-    const char* text = nullptr;
-    const int taken = Advance(count, text);
-    field.Assign(text, taken);
-}
-
-long long FieldCutter::TakeInteger(int count) {
-    const char* text = nullptr;
-    int taken = Advance(count, text);
-    char digits[IntegerFieldLimit + 1];
-    if (taken > IntegerFieldLimit) {
-        taken = IntegerFieldLimit;
-    }
-    std::memcpy(digits, text, static_cast<size_t>(taken));
-    digits[taken] = '\0';
-    return ReadFieldInteger(digits);
-}
-
-void FieldCutter::Skip(int count) {
-    const char* text = nullptr;
-    Advance(count, text);
 }

@@ -1,7 +1,5 @@
 #include "statements/TransactionRecord.h"
 
-#include <cstring>
-
 #include "statements/StatementDate.h"
 #include "statements/StatementLine.h"
 #include "statements/TransactionFields.h"
@@ -11,7 +9,7 @@ void CTransactionRecord::Clear() {
     for (CString* text :
          {&SortCode, &AccountNumber, &AccountType, &TransactionCode, &OriginatorSortCode,
           &OriginatorAccountNumber, &Reference, &Narrative1, &Narrative2, &DateText, &Narrative}) {
-        text->Assign("");
+        text->Assign("", 0);
     }
     Amount = 0.0;
     Date = 0.0;
@@ -23,28 +21,41 @@ CString CTransactionRecord::GetNarrative() {
 }
 
 const CString& CTransactionRecord::ComposeNarrative() {
-    Narrative.Assign("");
-    if (Narrative1.Length() > 0) {
-        Narrative.Assign(Narrative1);
-    }
-    if (Narrative2.Length() > 0) {
-        Narrative.Append(" ");
-        Narrative.Append(Narrative2);
+    const char* parts[MostNarrativeParts];
+    const int count = NarrativeParts(parts);
+    Narrative.Assign("", 0);
+    for (int part = 0; part < count; ++part) {
+        Narrative.Append(parts[part]);
     }
     return Narrative;
+}
+
+int CTransactionRecord::NarrativeParts(const char* (&parts)[MostNarrativeParts]) const {
+    // Each part only when it is not empty; a blank goes before the second.
+    int count = 0;
+    if (Narrative1.Text()[0] != '\0') {
+        parts[count++] = Narrative1.Text();
+    }
+    if (Narrative2.Text()[0] != '\0') {
+        parts[count++] = " ";
+        parts[count++] = Narrative2.Text();
+    }
+    return count;
 }
 
 bool CTransactionRecord::IsCredit() const {
     // Exactly two characters: 9, then 0, 3, 5 or 9.
     const char* code = TransactionCode.Text();
-    return code[0] == '9' && code[1] != '\0' && std::strchr("0359", code[1]) != nullptr &&
+    const char second = code[1];
+    return code[0] == '9' && (second == '0' || second == '3' || second == '5' || second == '9') &&
            code[2] == '\0';
 }
 
-void CTransactionRecord::Decode(char* line, int length) {
+void CTransactionRecord::Decode(const char* line) {
     // Not a transaction until every field is in place.
     holdsTransaction_ = false;
-    FieldCutter fields(line, length);
+    // Only the fields are cut: their widths, all known here, make each copy a few moves.
+    FieldCutter fields(line, TransactionLineLength);
     fields.TakeField(6, SortCode);
     fields.TakeField(8, AccountNumber);
     fields.TakeField(1, AccountType);
@@ -56,19 +67,26 @@ void CTransactionRecord::Decode(char* line, int length) {
     fields.TakeField(18, Reference);
     fields.TakeField(18, Narrative1);
     fields.TakeField(18, Narrative2);
-    fields.TakeField(6, DateText);
-    Date = ConvertStatementDate(DateText);
-    Narrative.Assign("");
+    constexpr int DateWidth = 6;
+    fields.TakeField(DateWidth, DateText);
+    // A transaction line holds the whole field.
+    Date = ConvertStatementDate(DateText.Text(), DateWidth);
+    Narrative.Assign("", 0);
     holdsTransaction_ = true;
 }
 
 std::istream& operator>>(std::istream& stream, CTransactionRecord& record) {
     char line[LineBufferSize];
     const int length = ReadStatementLine(stream, line);
+    ExtractRecord(line, length, record);
+    return stream;
+}
+
+void ExtractRecord(const char* line, int length, CTransactionRecord& record) {
     if (length >= TransactionLineLength) {
         // Decoding sets every member, as clearing first would.
-        record.Decode(line, length);
-        return stream;
+        record.Decode(line);
+        return;
     }
     record.Clear();
     if (length == 0) {
@@ -77,5 +95,4 @@ std::istream& operator>>(std::istream& stream, CTransactionRecord& record) {
     if (IsUserTrailerLabel(line)) {
         throw CEndOfVolume();
     }
-    return stream;
 }

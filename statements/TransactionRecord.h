@@ -32,6 +32,9 @@ public:
     CString GetNarrative();
     // The same, composed in the record's working text Narrative.
     const CString& ComposeNarrative();
+    // The texts that make the narrative one after the other, into parts; returns how many.
+    static constexpr int MostNarrativeParts = 3;
+    int NarrativeParts(const char* (&parts)[MostNarrativeParts]) const;
     // Credit transaction codes are 90, 93, 95 and 99.
     bool IsCredit() const;
     // True only when the record was decoded from a transaction line: a cleared record, or one
@@ -54,8 +57,9 @@ public:
     CString Narrative;
 
 private:
-    friend std::istream& operator>>(std::istream& stream, CTransactionRecord& record);
-    void Decode(char* line, int length);
+    friend void ExtractRecord(const char* line, int length, CTransactionRecord& record);
+    // Fills the record from the fields of a transaction line.
+    void Decode(const char* line);
 
     bool holdsTransaction_ = false;
 };
@@ -67,3 +71,6 @@ constexpr int TransactionLineLength = 106;
 // other non-empty line leaves it empty, except a user trailer label, which raises CEndOfVolume.
 // An empty line, or the end of the data, raises CTransactionRecord::ErrNoRecord.
 std::istream& operator>>(std::istream& stream, CTransactionRecord& record);
+
+// The same for a line already read: length characters at line, none of them NUL.
+void ExtractRecord(const char* line, int length, CTransactionRecord& record);

@@ -22,7 +22,17 @@ public:
     void Assign(const CString& other);
     void Assign(const char* text);
     // The first count bytes of text, which holds at least that many.
-    void Assign(const char* text, int count);
+    void Assign(const char* text, int count) {
+        // A text that fits the buffer and lies outside it is copied here: with a count known
+        // where this is called, as for the fields of a line, the copy is a few moves.
+        if (buffer_ != nullptr && text != nullptr && count >= 0 && count <= capacity_ &&
+            (text + count <= buffer_ || text > buffer_ + capacity_)) {
+            std::memcpy(buffer_, text, static_cast<size_t>(count));
+            buffer_[count] = '\0';
+            return;
+        }
+        AssignCounted(text, count);
+    }
     // A null wide pointer assigns the empty text.
     void Assign(const wchar_t* text);
 
@@ -73,6 +83,7 @@ public:
     static constexpr int WorkingBufferSize = 256;
 
 private:
+    void AssignCounted(const char* text, int count);
     void CopyIn(const char* source, int count);
     void AppendBytes(const char* source, int count);
 

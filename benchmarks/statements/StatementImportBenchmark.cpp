@@ -75,6 +75,34 @@ long ReadRecords(const std::string& path) {
     return transactions;
 }
 
+// What the host should receive from the file, taken from the reader's records outside the
+// timing: the import is measured only when it delivers all of it.
+StatementTotals ExpectedTotals(const std::string& path) {
+    CNorthernBankTransactionFile file(path.c_str(), std::ios_base::in | std::ios_base::binary);
+    CTransactionRecord record;
+    StatementTotals totals;
+    while (file.ReadStatementRecord(record)) {
+        if (!record.HoldsTransaction()) {
+            continue;
+        }
+        ++totals.transactions;
+        totals.lastSequenceNumber = totals.transactions;
+        totals.credits += record.IsCredit() ? 1 : 0;
+        totals.amount += record.GetAmount();
+        totals.dates += record.GetDate();
+        totals.textLength += static_cast<unsigned long>(record.GetReference().Length() +
+                                                        record.GetNarrative().Length());
+    }
+    return totals;
+}
+
+bool SameTotals(const StatementTotals& first, const StatementTotals& second) {
+    return first.transactions == second.transactions &&
+           first.lastSequenceNumber == second.lastSequenceNumber &&
+           first.credits == second.credits && first.amount == second.amount &&
+           first.dates == second.dates && first.textLength == second.textLength;
+}
+
 } // namespace
 
 // The shortest of a few runs: the machine is shared, and other work only ever adds time.
@@ -119,9 +147,9 @@ int main() {
             return ImportStatement(account.Get(), statement.Get(), sortCode, accountNumber, status);
         });
         complete = complete && result == S_OK && status == Completed &&
-                   totals.transactions == TransactionCount &&
-                   totals.lastSequenceNumber == TransactionCount;
+                   totals.transactions == TransactionCount;
     });
+    complete = complete && SameTotals(totals, ExpectedTotals(path));
 
     std::printf("lines in file:            %ld (%lu characters)\n", lines, characters);
     std::printf("plain line read:          %.3f s, %.0f lines per second\n", readTime,
@@ -135,7 +163,7 @@ int main() {
     std::printf("import / plain read:      %.2f (target at most 3)\n", importTime / readTime);
     std::printf("(each figure the shortest of 3 runs)\n");
     if (!complete) {
-        std::printf("an import did not deliver every transaction\n");
+        std::printf("an import did not deliver every transaction as the file holds it\n");
     }
     return complete ? 0 : 1;
 }
