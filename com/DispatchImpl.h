@@ -4,6 +4,7 @@
 #include <cguid.h>
 
 #include "com/ComPtr.h"
+#include "com/TypeInfoRequest.h"
 #include "com/TypeInfoHolder.h"
 
 // IDispatch for a dual interface, served from the interface's entry in a registered type library:
@@ -11,23 +12,11 @@
 template <class Interface, const GUID* Library, WORD Major = 1, WORD Minor = 0>
 class IDispatchImpl : public Interface {
 public:
-    STDMETHOD(GetTypeInfoCount)(UINT* count) override {
-        if (count == nullptr) {
-            return E_POINTER;
-        }
-        *count = 1;
-        return S_OK;
-    }
+    STDMETHOD(GetTypeInfoCount)(UINT* count) override { return AnswerTypeInfoCount(count, 1); }
 
     STDMETHOD(GetTypeInfo)(UINT index, LCID, ITypeInfo** info) override {
-        if (info == nullptr) {
-            return E_POINTER;
-        }
-        *info = nullptr;
-        if (index != 0) {
-            return DISP_E_BADINDEX;
-        }
-        return TypeInfo(info);
+        const HRESULT request = CheckTypeInfoRequest(index, info);
+        return FAILED(request) ? request : TypeInfo(info);
     }
 
     STDMETHOD(GetIDsOfNames)(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {

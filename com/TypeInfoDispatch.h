@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "com/ComPtr.h"
+#include "com/TypeInfoRequest.h"
 
 // IDispatch of a dual interface, served from the interface's type information when the object is
 // given it. Without it only early binding works: GetTypeInfoCount gives 0 and the other
@@ -18,19 +19,12 @@ template <class Interface, class Base = Interface> class TypeInfoDispatch : publ
 
 public:
     STDMETHOD(GetTypeInfoCount)(UINT* count) override {
-        if (count == nullptr) {
-            return E_POINTER;
-        }
-        *count = typeInfo_ ? 1 : 0;
-        return S_OK;
+        return AnswerTypeInfoCount(count, typeInfo_ ? 1 : 0);
     }
     STDMETHOD(GetTypeInfo)(UINT index, LCID, ITypeInfo** info) override {
-        if (info == nullptr) {
-            return E_POINTER;
-        }
-        *info = nullptr;
-        if (index != 0) {
-            return DISP_E_BADINDEX;
+        const HRESULT request = CheckTypeInfoRequest(index, info);
+        if (FAILED(request)) {
+            return request;
         }
         if (!typeInfo_) {
             return E_NOTIMPL;
