@@ -1,7 +1,15 @@
 # Compiles IDL with widl into a C/C++ header and a type library in the build tree.
 find_program(WIDL NAMES i686-w64-mingw32-widl widl REQUIRED)
 set(WINE_IDL_INCLUDE /usr/include/wine/wine/windows)
-set(WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
+# stdole2.tlb, which every type library imports, comes from Wine's library folder of the build's
+# architecture.
+if(CORVANE_ARCH STREQUAL "x64")
+  set(WIDL_TARGET --win64)
+  set(WINE_TLB_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+else()
+  set(WIDL_TARGET --win32)
+  set(WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
+endif()
 set(IDL_OUTPUT_DIR ${CMAKE_BINARY_DIR}/idl)
 file(MAKE_DIRECTORY ${IDL_OUTPUT_DIR})
 
@@ -15,7 +23,7 @@ function(corvane_compile_idl idl)
   set(tlb ${IDL_OUTPUT_DIR}/${name}.tlb)
   add_custom_command(
     OUTPUT ${header} ${tlb}
-    COMMAND ${WIDL} --win32 -I${WINE_IDL_INCLUDE} -I${idl_dir} -I${CMAKE_SOURCE_DIR}/host
+    COMMAND ${WIDL} ${WIDL_TARGET} -I${WINE_IDL_INCLUDE} -I${idl_dir} -I${CMAKE_SOURCE_DIR}/host
             -L${WINE_TLB_DIR} -L${IDL_OUTPUT_DIR} -h -H ${header} -t -T ${tlb} ${idl}
     DEPENDS ${idl} ${ARG_DEPENDS}
     WORKING_DIRECTORY ${IDL_OUTPUT_DIR}

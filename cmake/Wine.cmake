@@ -1,6 +1,8 @@
-# Runs the build's Windows programs under Wine in a private 32-bit prefix of this build tree.
+# Runs the build's Windows programs under the Wine of its architecture, in a private prefix of this
+# build tree.
 set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh ${WINE_PREFIX})
+set(WINE_EXEC ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh ${CORVANE_ARCH} ${WINE_PREFIX})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_EXEC})
 
 # Header-only libraries from the build machine (test framework, JSON), copied so that the
 # cross compiler sees no Linux header.

@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# Builds everything with MinGW-w64 and runs every test under Wine. Run from the repository root.
+# Builds both architectures and runs every test: all of them against x64 under wine64, and against
+# x86 under 32-bit Wine where this machine can run it (elsewhere the x86 checks that need no Wine).
+# Run from the repository root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw
-ctest --preset mingw
+. scripts/build.sh
+. scripts/architectures.sh
+echo "$architectures_line"
+ctest --preset x64
+if [[ " ${runnable_architectures[*]} " == *" x86 "* ]]; then
+  ctest --preset x86
+else
+  ctest --preset x86-checks
+fi
+echo "$architectures_line"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs a Windows program in the given private Wine prefix: wine-exec.sh PREFIX PROGRAM [ARGS...]
+# Runs a Windows program (or a Wine program such as regsvr32) in a private prefix:
+#   wine-exec.sh ARCH PREFIX PROGRAM [ARGS...]     ARCH: x86 or x64
 set -eu
-export WINEPREFIX="$1" WINEARCH=win32
-export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-shift
-exec wine "$@"
+. "$(dirname "$0")/wine-arch.sh" "$1" "$2"
+shift 2
+exec "$wine_loader" "$@"

@@ -1,6 +1,8 @@
 // The growable array behind the services list.
 #include <doctest/doctest.h>
 
+#include <cstddef>
+
 #include "bank/CArray.h"
 
 TEST_CASE("the array grows by whole multiples of its growth step, keeping its elements") {
@@ -35,30 +37,47 @@ TEST_CASE("RemoveAll frees the storage") {
 
 namespace {
 
-long RaisedByAdding(CArray<int*, int*>& array) {
+// An element of a fixed size, so that a few of them reach the limits of the process. Copying one
+// reads nothing: the cases below hold no real element of such a size.
+template <std::size_t Size> struct Block {
+    Block& operator=(const Block&) { return *this; }
+    char bytes[Size];
+};
+
+template <class Element> void CheckAddingFails(int growBy) {
+    CArray<Element, const Element&> array(growBy);
+    // The array refuses to grow before it copies the element.
+    alignas(std::max_align_t) static const char storage[sizeof(std::max_align_t)] = {};
+    const Element& element = *reinterpret_cast<const Element*>(storage);
+    long raised = S_OK;
     try {
-        array.Add(nullptr);
+        array.Add(element);
     } catch (long code) {
-        return code;
+        raised = code;
     }
-    return S_OK;
+    CHECK(raised == E_OUTOFMEMORY);
+    CHECK(array.GetCount() == 0);
+    CHECK(array.GetCapacity() == 0);
 }
 
 } // namespace
 
-TEST_CASE("storage that cannot be allocated raises E_OUTOFMEMORY and leaves the array as it was") {
-    SUBCASE("the allocator fails: nearly 2 GB of pointers in a 32-bit process") {
-        CArray<int*, int*> array(0x1FFFFFFC);
-        CHECK(RaisedByAdding(array) == E_OUTOFMEMORY);
-        CHECK(array.GetCount() == 0);
-        CHECK(array.GetCapacity() == 0);
-    }
-    SUBCASE("larger than any object can be") {
-        CArray<int*, int*> array(0x20000000);
-        CHECK(RaisedByAdding(array) == E_OUTOFMEMORY);
-        CHECK(array.GetCount() == 0);
-        CHECK(array.GetCapacity() == 0);
-    }
+TEST_CASE("storage that cannot be allocated raises E_OUTOFMEMORY and leaves the array as it was"){
+#ifdef _WIN64
+    SUBCASE("the allocator fails: 2 PB of 1 MB elements, beyond a 64-bit address space"){
+        CheckAddingFails<Block<0x100000>>(0x7FFFFFFF);
+}
+SUBCASE("larger than any object can be: 2^30 elements of 8 GB") {
+    CheckAddingFails<Block<0x200000000>>(0x40000000);
+}
+#else
+    SUBCASE("the allocator fails: nearly 2 GB of pointers in a 32-bit process"){
+        CheckAddingFails<int*>(0x1FFFFFFC);
+}
+SUBCASE("larger than any object can be: 2 GB of pointers") {
+    CheckAddingFails<int*>(0x20000000);
+}
+#endif
 }
 
 TEST_CASE("a growth step below one grows one slot at a time") {

@@ -17,7 +17,7 @@
 namespace {
 
 const std::wstring LibraryKey = L"TypeLib\\{9713F4B2-47E9-478A-8AAA-DBED7C22A680}";
-const std::wstring RegisteredPathKey = LibraryKey + L"\\1.0\\0\\win32";
+const std::wstring RegisteredPathKey = LibraryKey + L"\\1.0" + TypeLibraryPlatformKey;
 
 bool LibraryLoadsById() {
     ComPtr<ITypeLib> library;

@@ -11,3 +11,11 @@ std::optional<std::wstring> ReadRegistryText(HKEY root, const std::wstring& path
                                              const wchar_t* name = nullptr);
 std::optional<DWORD> ReadRegistryNumber(HKEY root, const std::wstring& path, const wchar_t* name);
 bool RegistryKeyExists(HKEY root, const std::wstring& path);
+
+// The platform subkey under which a type library registers its path: that of the process, so a
+// 32-bit and a 64-bit build of one library live side by side.
+#ifdef _WIN64
+inline const std::wstring TypeLibraryPlatformKey = L"\\0\\win64";
+#else
+inline const std::wstring TypeLibraryPlatformKey = L"\\0\\win32";
+#endif

@@ -1,6 +1,6 @@
 """Runs the reference host under Wine for the end-to-end tests.
 
-Every test script is called as: SCRIPT WINE_EXEC WINE_PREFIX HOST_EXE SAMPLES_DIR WORK_DIR
+Every test script is called as: SCRIPT WINE_EXEC ARCH WINE_PREFIX HOST_EXE SAMPLES_DIR WORK_DIR
 """
 import datetime
 import json
@@ -10,7 +10,7 @@ import subprocess
 import sys
 import unittest
 
-WINE_EXEC, WINE_PREFIX, HOST_EXE, SAMPLES_DIR, WORK_DIR = sys.argv[1:6]
+WINE_EXEC, ARCH, WINE_PREFIX, HOST_EXE, SAMPLES_DIR, WORK_DIR = sys.argv[1:7]
 
 
 def windows_path(path):
@@ -46,7 +46,7 @@ class HostRun:
 
 
 def run_host(*arguments):
-    completed = subprocess.run([WINE_EXEC, WINE_PREFIX, HOST_EXE] + list(arguments),
+    completed = subprocess.run([WINE_EXEC, ARCH, WINE_PREFIX, HOST_EXE] + list(arguments),
                                stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
     return HostRun(completed)
 

@@ -88,8 +88,9 @@ void CheckRegistered() {
     }
     CHECK(ReadRegistryText(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0") ==
           std::wstring(L"Corvane 1.0 Type Library"));
-    CHECK(SamePath(ReadRegistryText(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0\\0\\win32"),
-                   path + L"\\1"));
+    CHECK(SamePath(
+        ReadRegistryText(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0" + TypeLibraryPlatformKey),
+        path + L"\\1"));
     CHECK(LibraryRegistered());
 }
 
