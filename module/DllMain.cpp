@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "com/ModuleInstance.h"
+#include "com/ServerInstall.h"
 #include "module/ClassTable.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -30,4 +31,8 @@ STDAPI DllRegisterServer() {
 
 STDAPI DllUnregisterServer() {
     return CorvaneModule().UnregisterServer(ModuleInstance());
+}
+
+STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {
+    return InstallServer(CorvaneModule(), ModuleInstance(), install != FALSE, commandLine);
 }

@@ -19,9 +19,10 @@ MESSAGES = {
     30: "Invalid or missing Payee bank account name.",
 }
 
-# Position in the sample batch: the status codes set on it, in order.
-ONE_TO_ONE_CODES = {3: [21], 4: [28, 29], 5: [30], 6: [23, 24], 7: [21]}
-BACS_ID_CODES = {3: [21], 4: [28, 29], 5: [30], 7: [21]}
+# Payment number in the sample batch, counted from 1: the status codes set on it, in order. The
+# header is the file's first line and no record spans lines, so payment n is on line n + 1.
+ONE_TO_ONE_CODES = {4: [21], 5: [28, 29], 6: [30], 7: [23, 24], 8: [21]}
+BACS_ID_CODES = {4: [21], 5: [28, 29], 6: [30], 8: [21]}
 
 
 def expected_file(name, date=None):
@@ -48,8 +49,10 @@ class PaymentExport(unittest.TestCase):
         return run_json(self, *arguments), target
 
     def assertStatusCodes(self, report, expected):
-        seen = {p["position"]: [c["code"] for c in p["statusCodes"]] for p in report["payments"]}
+        seen = {p["number"]: [c["code"] for c in p["statusCodes"]] for p in report["payments"]}
         self.assertEqual(seen, expected)
+        self.assertEqual([p["line"] for p in report["payments"]],
+                         [p["number"] + 1 for p in report["payments"]])
         for payment in report["payments"]:
             for code in payment["statusCodes"]:
                 self.assertEqual(code["message"], MESSAGES[code["code"]])

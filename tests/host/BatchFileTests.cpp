@@ -60,11 +60,12 @@ TEST_CASE("comma-separated records: malformed text is refused at its line") {
 }
 
 TEST_CASE("payment batch: columns in any order, every property read") {
-    const auto payments = ReadPaymentBatch(
+    const auto batch = ReadPaymentBatch(
         "Details,Amount,PayeeAccountName,PayerSortCode,PayerAccountNumber,PayerAccountName,"
         "PayeeBacsReference,PayeeSortCode,PayeeAccountNumber,PayeeRollNumber\n"
         "Rent,150.5,\"Brown, Green\",12-34-56,12345678,ACME,INV 1,65-43-21,87654321,R77\n"
         "\"\",-20,x,,,,,,,\n");
+    const auto& payments = batch.payments;
     REQUIRE(payments.size() == 2);
     const PaymentFields& first = payments[0];
     CHECK(first.amount == 150.5);
@@ -81,13 +82,20 @@ TEST_CASE("payment batch: columns in any order, every property read") {
     CHECK(payments[1].details.empty());
 }
 
+TEST_CASE("payment batch: each payment's line is where its record starts") {
+    const auto batch = ReadPaymentBatch("Details,Amount\r\n\"two\nlines\",1\r\nnext,2\r\nlast,3");
+    CHECK(batch.payments.size() == batch.lines.size());
+    CHECK(batch.lines == std::vector<int>{2, 4, 5});
+}
+
 TEST_CASE("payment batch: missing columns are empty, names are UTF-8") {
-    const auto payments = ReadPaymentBatch("PayeeAccountName\n\"Zo\xC3\xAB M\xC3\xBCller\"\n");
+    const auto payments =
+        ReadPaymentBatch("PayeeAccountName\n\"Zo\xC3\xAB M\xC3\xBCller\"\n").payments;
     REQUIRE(payments.size() == 1);
     CHECK(payments[0].payeeAccountName == L"Zo\u00EB M\u00FCller");
     CHECK(payments[0].amount == 0.0);
     CHECK(payments[0].payeeSortCode.empty());
-    CHECK(ReadPaymentBatch("Amount\n").empty());
+    CHECK(ReadPaymentBatch("Amount\n").payments.empty());
 }
 
 TEST_CASE("payment batch: faults are refused at their line") {

@@ -102,15 +102,16 @@ PaymentFields ReadPayment(const CsvRecord& record, const std::vector<const Colum
 
 } // namespace
 
-std::vector<PaymentFields> ReadPaymentBatch(std::string_view text) {
+PaymentBatchFile ReadPaymentBatch(std::string_view text) {
     const std::vector<CsvRecord> records = ParseCsv(text);
     if (records.empty()) {
         throw CsvError(1, "no header row naming the payment columns");
     }
     const std::vector<const Column*> layout = ReadHeader(records.front());
-    std::vector<PaymentFields> payments;
+    PaymentBatchFile batch;
     for (size_t i = 1; i < records.size(); ++i) {
-        payments.push_back(ReadPayment(records[i], layout));
+        batch.payments.push_back(ReadPayment(records[i], layout));
+        batch.lines.push_back(records[i].line);
     }
-    return payments;
+    return batch;
 }

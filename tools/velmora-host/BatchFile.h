@@ -12,4 +12,9 @@
 // Throws CsvError naming the line of the first fault: malformed comma-separated text, an
 // unknown or repeated column, a record with a different number of fields than the header, an
 // amount that is not a finite decimal number, or text that is not UTF-8.
-std::vector<PaymentFields> ReadPaymentBatch(std::string_view text);
+struct PaymentBatchFile {
+    std::vector<PaymentFields> payments;
+    // The line of the file on which each payment's record starts, so a user can find it.
+    std::vector<int> lines;
+};
+PaymentBatchFile ReadPaymentBatch(std::string_view text);

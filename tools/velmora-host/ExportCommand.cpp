@@ -34,7 +34,7 @@ std::string ReadWholeFile(const std::wstring& path) {
     return text;
 }
 
-std::vector<PaymentFields> ReadBatch(const std::wstring& path) {
+PaymentBatchFile ReadBatch(const std::wstring& path) {
     try {
         return ReadPaymentBatch(ReadWholeFile(path));
     } catch (const CsvError& error) {
@@ -126,7 +126,7 @@ int RunExportCommand(const std::vector<std::wstring>& commandArguments) {
                                L"--format", L"--date", L"--save-as"},
                               {L"--json", L"--interactive"});
     arguments.Required(L"--batch");
-    const std::vector<PaymentFields> payments = ReadBatch(*arguments.FullPath(L"--batch"));
+    const PaymentBatchFile batchFile = ReadBatch(*arguments.FullPath(L"--batch"));
     const PaymentSettings settings = SettingsFrom(arguments);
     const UserAnswers answers{FormatFrom(arguments), DateFrom(arguments),
                               arguments.FullPath(L"--save-as")};
@@ -139,7 +139,7 @@ int RunExportCommand(const std::vector<std::wstring>& commandArguments) {
     if (!service) {
         throw HostFailure("the bank offers no payment service", ExitComponentFailed);
     }
-    const ComPtr<HostPaymentBatch> batch = MakeHostObject<HostPaymentBatch>(payments);
+    const ComPtr<HostPaymentBatch> batch = MakeHostObject<HostPaymentBatch>(batchFile.payments);
 
     json report = {{"command", "export"}, {"problems", session.Problems()}};
     std::optional<ScriptedUser> user;
@@ -166,8 +166,10 @@ int RunExportCommand(const std::vector<std::wstring>& commandArguments) {
     for (size_t position = 0; position < batch->Payments().size(); ++position) {
         const HostPayment& payment = *batch->Payments()[position].Get();
         if (!payment.StatusCodesSet().empty()) {
-            invalid.push_back(
-                {{"position", position}, {"statusCodes", StatusCodesOf(payment, service.Get())}});
+            // Numbered as the user counts the batch's payments, from 1.
+            invalid.push_back({{"number", position + 1},
+                               {"line", batchFile.lines[position]},
+                               {"statusCodes", StatusCodesOf(payment, service.Get())}});
         }
     }
     report["payments"] = invalid;

@@ -145,8 +145,8 @@ void PrintExportReport(const json& report, bool asJson) {
                 : code.contains("messageResult")
                     ? "(no message: " + code["messageResult"].get<std::string>() + ")"
                     : "(no message)";
-            PrintLine("payment " + std::to_string(payment["position"].get<int>()) +
-                      ": status code " + std::to_string(code["code"].get<long>()) + ": " + message);
+            PrintLine("payment " + std::to_string(payment["number"].get<int>()) + ": status code " +
+                      std::to_string(code["code"].get<long>()) + ": " + message);
         }
     }
 }
