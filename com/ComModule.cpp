@@ -44,7 +44,7 @@ HRESULT ComModule::CanUnloadNow() const {
     return ModuleLockCount() == 0 ? S_OK : S_FALSE;
 }
 
-HRESULT ComModule::RegisterServer(HINSTANCE module) const {
+HRESULT ComModule::RegisterServer(HINSTANCE module, CategoryWriter categories) const {
     // The category manager is a COM object; the registering program may not have started COM.
     ScopedComInitialization com;
     for (std::size_t i = 0; i < count_; ++i) {
@@ -52,7 +52,7 @@ HRESULT ComModule::RegisterServer(HINSTANCE module) const {
         HRESULT result = UpdateRegistryFromResource(module, entry.registryScript, true);
         if (SUCCEEDED(result)) {
             result = RegisterImplementedCategories(*entry.clsid, entry.implementedCategories,
-                                                   entry.implementedCategoryCount);
+                                                   entry.implementedCategoryCount, categories);
         }
         if (FAILED(result)) {
             return result;
@@ -61,7 +61,7 @@ HRESULT ComModule::RegisterServer(HINSTANCE module) const {
     return RegisterModuleTypeLibrary(module);
 }
 
-HRESULT ComModule::UnregisterServer(HINSTANCE module) const {
+HRESULT ComModule::UnregisterServer(HINSTANCE module, CategoryWriter categories) const {
     ScopedComInitialization com;
     HRESULT first = S_OK;
     auto keep = [&first](HRESULT result) {
@@ -72,7 +72,7 @@ HRESULT ComModule::UnregisterServer(HINSTANCE module) const {
     for (std::size_t i = 0; i < count_; ++i) {
         const ComClassEntry& entry = classes_[i];
         keep(UnregisterImplementedCategories(*entry.clsid, entry.implementedCategories,
-                                             entry.implementedCategoryCount));
+                                             entry.implementedCategoryCount, categories));
         keep(UpdateRegistryFromResource(module, entry.registryScript, false));
     }
     keep(UnregisterModuleTypeLibrary(module));

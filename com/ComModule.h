@@ -8,6 +8,7 @@
 
 #include "com/ClassFactory.h"
 #include "com/ComPtr.h"
+#include "com/ComponentCategories.h"
 
 // One class an in-process server serves, as listed in its class table.
 struct ComClassEntry {
@@ -36,10 +37,13 @@ public:
     HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out);
     // S_OK when no lock is held on the module, S_FALSE otherwise.
     HRESULT CanUnloadNow() const;
-    // Class by class in table order, then the type library; stops at the first failure.
-    HRESULT RegisterServer(HINSTANCE module) const;
+    // Class by class in table order, then the type library; stops at the first failure. Categories
+    // go through the category manager unless the writer says otherwise.
+    HRESULT RegisterServer(HINSTANCE module,
+                           CategoryWriter categories = CategoryWriter::Manager) const;
     // Undoes RegisterServer as far as it can; returns the first failure.
-    HRESULT UnregisterServer(HINSTANCE module) const;
+    HRESULT UnregisterServer(HINSTANCE module,
+                             CategoryWriter categories = CategoryWriter::Manager) const;
     // Drops the cached class objects (the module is being unloaded).
     void ReleaseClassObjects();
 

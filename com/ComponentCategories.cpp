@@ -16,10 +16,43 @@ ComPtr<ICatRegister> CategoryManager() {
     return manager;
 }
 
-std::wstring ClassKeyPath(REFCLSID clsid) {
+std::wstring GuidText(REFGUID guid) {
     wchar_t text[40] = {};
-    StringFromGUID2(clsid, text, 40);
-    return std::wstring(L"CLSID\\") + text;
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+std::wstring ClassKeyPath(REFCLSID clsid) {
+    return L"CLSID\\" + GuidText(clsid);
+}
+
+std::wstring CategoryKeyPath(REFCLSID clsid, REFGUID category) {
+    return ClassKeyPath(clsid) + L"\\Implemented Categories\\" + GuidText(category);
+}
+
+HRESULT WriteCategoryKeys(REFCLSID clsid, const CATID* categories, ULONG count) {
+    for (ULONG i = 0; i < count; ++i) {
+        RegistryKeyHandle key;
+        const LSTATUS status =
+            RegCreateKeyExW(HKEY_CLASSES_ROOT, CategoryKeyPath(clsid, categories[i]).c_str(), 0,
+                            nullptr, 0, KEY_WRITE, nullptr, key.Out(), nullptr);
+        if (status != ERROR_SUCCESS) {
+            return HRESULT_FROM_WIN32(status);
+        }
+    }
+    return S_OK;
+}
+
+HRESULT DeleteCategoryKeys(REFCLSID clsid, const CATID* categories, ULONG count) {
+    HRESULT first = S_OK;
+    for (ULONG i = 0; i < count; ++i) {
+        const LSTATUS status =
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, CategoryKeyPath(clsid, categories[i]).c_str());
+        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND && SUCCEEDED(first)) {
+            first = HRESULT_FROM_WIN32(status);
+        }
+    }
+    return first;
 }
 
 void RemoveIfEmpty(const std::wstring& classKey, const wchar_t* name) {
@@ -40,9 +73,13 @@ void RemoveIfEmpty(const std::wstring& classKey, const wchar_t* name) {
 
 } // namespace
 
-HRESULT RegisterImplementedCategories(REFCLSID clsid, const CATID* categories, ULONG count) {
+HRESULT RegisterImplementedCategories(REFCLSID clsid, const CATID* categories, ULONG count,
+                                      CategoryWriter writer) {
     if (count == 0) {
         return S_OK;
+    }
+    if (writer == CategoryWriter::ClassesRootKeys) {
+        return WriteCategoryKeys(clsid, categories, count);
     }
     ComPtr<ICatRegister> manager = CategoryManager();
     if (!manager) {
@@ -51,9 +88,12 @@ HRESULT RegisterImplementedCategories(REFCLSID clsid, const CATID* categories, U
     return manager->RegisterClassImplCategories(clsid, count, const_cast<CATID*>(categories));
 }
 
-HRESULT UnregisterImplementedCategories(REFCLSID clsid, const CATID* categories, ULONG count) {
+HRESULT UnregisterImplementedCategories(REFCLSID clsid, const CATID* categories, ULONG count,
+                                        CategoryWriter writer) {
     HRESULT result = S_OK;
-    if (count > 0) {
+    if (count > 0 && writer == CategoryWriter::ClassesRootKeys) {
+        result = DeleteCategoryKeys(clsid, categories, count);
+    } else if (count > 0) {
         ComPtr<ICatRegister> manager = CategoryManager();
         if (manager) {
             result = manager->UnRegisterClassImplCategories(clsid, count,

@@ -31,8 +31,10 @@ private:
     HRESULT result_;
 };
 
-HRESULT Register(const ComModule& server, HINSTANCE module, bool install) {
-    return install ? server.RegisterServer(module) : server.UnregisterServer(module);
+HRESULT Register(const ComModule& server, HINSTANCE module, bool install,
+                 CategoryWriter categories) {
+    return install ? server.RegisterServer(module, categories)
+                   : server.UnregisterServer(module, categories);
 }
 
 } // namespace
@@ -40,7 +42,7 @@ HRESULT Register(const ComModule& server, HINSTANCE module, bool install) {
 HRESULT InstallServer(const ComModule& server, HINSTANCE module, bool install,
                       const wchar_t* commandLine) {
     if (commandLine == nullptr || *commandLine == L'\0') {
-        return Register(server, module, install);
+        return Register(server, module, install, CategoryWriter::Manager);
     }
     if (CompareStringOrdinal(commandLine, -1, L"user", -1, TRUE) != CSTR_EQUAL) {
         return E_INVALIDARG;
@@ -49,5 +51,5 @@ HRESULT InstallServer(const ComModule& server, HINSTANCE module, bool install,
     if (FAILED(userClasses.Result())) {
         return userClasses.Result();
     }
-    return Register(server, module, install);
+    return Register(server, module, install, CategoryWriter::ClassesRootKeys);
 }

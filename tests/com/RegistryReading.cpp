@@ -42,3 +42,43 @@ bool RegistryKeyExists(HKEY root, const std::wstring& path) {
     RegistryKeyHandle key;
     return RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Out()) == ERROR_SUCCESS;
 }
+
+namespace {
+
+void ReadTreeInto(HKEY key, const std::wstring& below, RegistryTree& tree) {
+    std::map<std::wstring, std::wstring>& values = tree[below];
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = 256;
+        DWORD type = 0;
+        wchar_t data[1024] = {};
+        DWORD size = sizeof(data) - sizeof(wchar_t);
+        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                          &size) != ERROR_SUCCESS) {
+            break;
+        }
+        values[name] = type == REG_SZ ? std::wstring(data) : std::wstring(L"?");
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = 256;
+        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        RegistryKeyHandle child;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, child.Out()) == ERROR_SUCCESS) {
+            ReadTreeInto(child.Get(), below.empty() ? name : below + L"\\" + name, tree);
+        }
+    }
+}
+
+} // namespace
+
+RegistryTree ReadRegistryTree(HKEY root, const std::wstring& path) {
+    RegistryTree tree;
+    RegistryKeyHandle key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Out()) == ERROR_SUCCESS) {
+        ReadTreeInto(key.Get(), L"", tree);
+    }
+    return tree;
+}

@@ -41,6 +41,13 @@ HRESULT ComponentProbe::UnregisterServer() const {
     return Call("DllUnregisterServer");
 }
 
+HRESULT ComponentProbe::Install(bool install, const wchar_t* commandLine) const {
+    auto function = reinterpret_cast<HRESULT(WINAPI*)(BOOL, LPCWSTR)>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "DllInstall")));
+    REQUIRE((function != nullptr));
+    return function(install ? TRUE : FALSE, commandLine);
+}
+
 HRESULT ComponentProbe::GetClassObject(REFCLSID clsid, REFIID iid, void** out) const {
     auto function = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
         reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));

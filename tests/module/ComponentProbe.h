@@ -21,6 +21,7 @@ public:
     HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) const;
     HRESULT RegisterServer() const;
     HRESULT UnregisterServer() const;
+    HRESULT Install(bool install, const wchar_t* commandLine) const;
 
 private:
     ComponentProbe();

@@ -5,6 +5,8 @@
 #include <VelmoraEBanking.h>
 #include <comcat.h>
 
+#include <iterator>
+#include <map>
 #include <vector>
 
 #include "com/RegistryReading.h"
@@ -94,6 +96,36 @@ void CheckRegistered() {
     CHECK(LibraryRegistered());
 }
 
+std::wstring GuidText(REFGUID guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+// Every key the component's registration writes below a classes root, with its whole subtree.
+std::map<std::wstring, RegistryTree> ComponentKeys(HKEY root, const std::wstring& classes) {
+    std::vector<std::wstring> keys = {LibraryKey};
+    for (const ComponentClass& entry : ComponentClasses) {
+        keys.insert(keys.end(), {ClassKey(entry), entry.progId, entry.versionIndependentProgId});
+    }
+    for (const IID* iid :
+         {&IID_IBank, &IID_IBankServices, &IID_IBankPaymentService, &IID_IBankStatementService}) {
+        keys.push_back(L"Interface\\" + GuidText(*iid));
+        keys.push_back(L"Wow6432Node\\Interface\\" + GuidText(*iid));
+    }
+    std::map<std::wstring, RegistryTree> found;
+    for (const std::wstring& key : keys) {
+        RegistryTree tree = ReadRegistryTree(root, classes + key);
+        if (!tree.empty()) {
+            found[key] = std::move(tree);
+        }
+    }
+    return found;
+}
+
+// The classes of the machine (under HKEY_LOCAL_MACHINE) or of the user (HKEY_CURRENT_USER).
+const std::wstring Classes = L"Software\\Classes\\";
+
 // Registers the DLL again however the test that unregistered it ends.
 struct RegisterAgainAtEnd {
     RegisterAgainAtEnd() = default;
@@ -139,4 +171,43 @@ TEST_CASE("unregistration removes the classes, category and type library, and ke
     }
     CheckRegistered();
     CHECK(IsBankComponent(CLSID_Bank));
+}
+
+// Wine's type library registration writes a 64-bit library's interface keys of the 32-bit view
+// into the machine's classes whatever HKEY_CLASSES_ROOT stands for; these are left out where a
+// per-user registration is compared.
+std::map<std::wstring, RegistryTree>
+WithoutThirtyTwoBitView(std::map<std::wstring, RegistryTree> keys) {
+    for (auto key = keys.begin(); key != keys.end();) {
+        key = key->first.rfind(L"Wow6432Node\\", 0) == 0 ? keys.erase(key) : std::next(key);
+    }
+    return keys;
+}
+
+TEST_CASE("per-user registration writes the machine-wide keys under the user's classes only") {
+    ComponentSession session;
+    const auto machineWide = ComponentKeys(HKEY_LOCAL_MACHINE, Classes);
+    REQUIRE(machineWide.size() >= 13);
+    RegisterAgainAtEnd registerAgain;
+    REQUIRE(ComponentProbe::Instance().UnregisterServer() == S_OK);
+    REQUIRE(ComponentKeys(HKEY_LOCAL_MACHINE, Classes).empty());
+
+    REQUIRE(ComponentProbe::Instance().Install(true, L"User") == S_OK);
+    CHECK(WithoutThirtyTwoBitView(ComponentKeys(HKEY_LOCAL_MACHINE, Classes)).empty());
+    CHECK(ComponentKeys(HKEY_CURRENT_USER, Classes) == WithoutThirtyTwoBitView(machineWide));
+
+    CHECK(ComponentProbe::Instance().Install(false, L"user") == S_OK);
+    CHECK(ComponentKeys(HKEY_CURRENT_USER, Classes).empty());
+    CHECK(ComponentKeys(HKEY_LOCAL_MACHINE, Classes).empty());
+}
+
+TEST_CASE("DllInstall: an empty command line registers machine-wide, others are refused") {
+    ComponentSession session;
+    RegisterAgainAtEnd registerAgain;
+    REQUIRE(ComponentProbe::Instance().Install(false, L"") == S_OK);
+    CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, LibraryKey));
+    REQUIRE(ComponentProbe::Instance().Install(true, nullptr) == S_OK);
+    CheckRegistered();
+    CHECK(ComponentProbe::Instance().Install(true, L"machine") == E_INVALIDARG);
+    CHECK(ComponentKeys(HKEY_CURRENT_USER, Classes).empty());
 }
