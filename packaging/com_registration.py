@@ -22,7 +22,7 @@ HAS_DISK_IMAGE = 8
 
 
 class Key:
-    """A registry key: its default value, named values and subkeys, in script order."""
+    """A registry key: its default value, named values and subkeys."""
 
     def __init__(self):
         self.default = None
@@ -118,7 +118,8 @@ def add_type_library(idl, platform, server_path, server_folder, classes, interfa
                                  if re.search(r"\b%s\b" % name, library_attributes))
     library = classes.subkey("TypeLib\\%s\\%s" % (library_id, version))
     library.default = attribute(library_attributes, "helpstring")
-    library.subkey("0\\" + platform).default = server_path + "\\1"
+    locale = int(attribute(library_attributes, "lcid") or "0", 0)
+    library.subkey("%x\\%s" % (locale, platform)).default = server_path + "\\1"
     library.subkey("FLAGS").default = str(flags)
     library.subkey("HELPDIR").default = server_folder
     for interface_attributes, name in idl_blocks(idl, "interface"):
