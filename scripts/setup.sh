@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 cmake ninja-build
-          wine wine64 wine32:i386 libwine-dev doctest-dev nlohmann-json3-dev python3 wixl)
+          wine wine64 wine32:i386 libwine-dev doctest-dev nlohmann-json3-dev python3 wixl
+          msitools)
 
 missing=()
 for p in "${packages[@]}"; do

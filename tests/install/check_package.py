@@ -1,0 +1,73 @@
+"""The installer packages as files, read with msitools without Wine, so that the x86 package is
+checked on machines that cannot run it: the architecture they install for and their upgrade rule.
+
+    check_package.py ARCH PACKAGE VERSION PREVIOUS_PACKAGE
+"""
+import subprocess
+import sys
+import unittest
+
+ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE = sys.argv[1:5]
+SIXTY_FOUR_BIT = 256  # msidbComponentAttributes64bit
+PLATFORM = {"x64": ("x64", "ProgramFiles64Folder", "win64"),
+            "x86": ("Intel", "ProgramFilesFolder", "win32")}[ARCH]
+
+
+def msiinfo(*arguments):
+    return subprocess.run(["msiinfo"] + list(arguments), check=True, capture_output=True,
+                          text=True).stdout
+
+
+def table(package, name):
+    """The rows of a table, each by column name (the export's first three lines describe it)."""
+    lines = msiinfo("export", package, name).splitlines()
+    columns = lines[0].split("\t")
+    return [dict(zip(columns, line.split("\t"))) for line in lines[3:]]
+
+
+def properties(package):
+    return {row["Property"]: row["Value"] for row in table(package, "Property")}
+
+
+def is_64_bit(component):
+    return int(component["Attributes"]) & SIXTY_FOUR_BIT != 0
+
+
+class PackageFile(unittest.TestCase):
+    def test_installs_into_the_program_files_of_its_architecture(self):
+        template, program_files, _ = PLATFORM
+        self.assertIn("Template: %s;1033" % template, msiinfo("suminfo", PACKAGE))
+        components = {row["Component"]: row for row in table(PACKAGE, "Component")}
+        self.assertEqual(is_64_bit(components["Server"]), ARCH == "x64")
+        folders = {row["Directory"]: (row["Directory_Parent"], row["DefaultDir"])
+                   for row in table(PACKAGE, "Directory")}
+        maker_folder, name = folders[components["Server"]["Directory_"]]
+        self.assertEqual((name, folders[maker_folder]),
+                         ("Corvane", (program_files, "Northern Bank")))
+
+    def test_registers_the_type_library_and_interfaces_for_its_platform(self):
+        _, _, platform = PLATFORM
+        components = {row["Component"]: row for row in table(PACKAGE, "Component")}
+        registry = table(PACKAGE, "Registry")
+        type_library = [row for row in registry if row["Key"].endswith("\\1.0\\0\\" + platform)]
+        self.assertEqual([(row["Value"], row["Component_"]) for row in type_library],
+                         [("[#CorvaneDll]\\1", "Server")])
+        # 64-bit Windows keeps the interfaces in both registry views; 32-bit in its only one.
+        interface_views = {is_64_bit(components[row["Component_"]]) for row in registry
+                           if row["Key"].startswith("Software\\Classes\\Interface\\")}
+        self.assertEqual(interface_views, {True, False} if ARCH == "x64" else {False})
+
+    def test_replaces_an_older_package_of_the_same_upgrade_code(self):
+        current, previous = properties(PACKAGE), properties(PREVIOUS_PACKAGE)
+        self.assertEqual(current["ProductVersion"], VERSION)
+        self.assertEqual(current["UpgradeCode"], previous["UpgradeCode"])
+        self.assertNotEqual(current["ProductCode"], previous["ProductCode"])
+        # Found older products are removed: up to this version, the version itself excluded.
+        removed = [row for row in table(PACKAGE, "Upgrade")
+                   if row["ActionProperty"] == "WIX_UPGRADE_DETECTED"]
+        self.assertEqual([(row["UpgradeCode"], row["VersionMin"], row["VersionMax"])
+                          for row in removed], [(current["UpgradeCode"], "", VERSION)])
+
+
+if __name__ == "__main__":
+    unittest.main(argv=[sys.argv[0]], verbosity=2)

@@ -1,0 +1,117 @@
+"""The installer package in the build's Wine prefix: it registers the server exactly as the DLL
+registers itself, serves late-bound callers and the host from Program Files, replaces an older
+package, and leaves nothing behind when removed.
+
+Called as host_runner's scripts are, followed by: PACKAGE VERSION PREVIOUS_PACKAGE PREVIOUS_VERSION
+BUILD_DLL. The build's DLL is unregistered meanwhile and registered again at the end.
+"""
+import filecmp
+import os
+import subprocess
+import sys
+import unittest
+
+from host_runner import ARCH, WINE_EXEC, WINE_PREFIX, fresh_folder, main, run_host, windows_path
+from registry_export import added, read_export, with_folder_named
+
+PACKAGE, VERSION, PREVIOUS_PACKAGE, PREVIOUS_VERSION, BUILD_DLL = sys.argv[7:12]
+CLASSES = "HKLM\\Software\\Classes"
+UNINSTALL = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+INSTALL_FOLDER = "C:\\Program Files\\Northern Bank\\Corvane"
+MAKER_FOLDER = os.path.join(WINE_PREFIX, "drive_c", "Program Files", "Northern Bank")
+INSTALLED_DLL = os.path.join(MAKER_FOLDER, "Corvane", "Corvane.dll")
+# Windows Installer's own record of the installed products, kept among the classes.
+INSTALLER_RECORDS = "hkey_local_machine\\software\\classes\\installer"
+BANK_NAME_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bank_name.vbs")
+
+
+def wine(*arguments, check=True):
+    """Runs a program in the prefix; its output, after checking it succeeded unless told not to.
+    Exit codes come through Wine cut to 8 bits (msiexec's 1603 arrives as 67)."""
+    completed = subprocess.run([WINE_EXEC, ARCH, WINE_PREFIX] + list(arguments),
+                               stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
+    output = (completed.stdout + completed.stderr).decode("utf-8", "replace").replace("\r\n", "\n")
+    if check and completed.returncode != 0:
+        raise AssertionError("%s: exit code %d\n%s" % (" ".join(arguments), completed.returncode,
+                                                        output))
+    return output
+
+
+def snapshot(key, name):
+    export = os.path.join(Package.work, name + ".reg")
+    wine("reg", "export", key, windows_path(export), "/y")
+    return read_export(export)
+
+
+def without_installer_records(changes):
+    return {key: values for key, values in changes.items()
+            if key != INSTALLER_RECORDS and not key.startswith(INSTALLER_RECORDS + "\\")}
+
+
+def installed_versions():
+    """The version of each installed product named Corvane."""
+    return [values.get("DisplayVersion") for values in snapshot(UNINSTALL, "products").values()
+            if values.get("DisplayName") == "Corvane"]
+
+
+class Package(unittest.TestCase):
+    maxDiff = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.work = fresh_folder("install")
+        # The other tests find the build's DLL registered, as its fixture left it.
+        cls.addClassCleanup(wine, "regsvr32", "/s", BUILD_DLL)
+        wine("regsvr32", "/u", "/s", BUILD_DLL)
+        cls.unregistered = snapshot(CLASSES, "unregistered")
+        wine("regsvr32", "/s", BUILD_DLL)
+        registered = snapshot(CLASSES, "registered")
+        wine("regsvr32", "/u", "/s", BUILD_DLL)
+        cls.registration = with_folder_named(added(cls.unregistered, registered),
+                                             windows_path(os.path.dirname(BUILD_DLL)), "<folder>")
+
+    def install(self, package):
+        self.addCleanup(wine, "msiexec", "/x", windows_path(package), "/qn", check=False)
+        wine("msiexec", "/i", windows_path(package), "/qn")
+
+    def assert_installed_as_registered(self):
+        """Checks the installed registration and file; returns the keys the package added."""
+        installed = without_installer_records(added(self.unregistered,
+                                                    snapshot(CLASSES, "installed")))
+        self.assertEqual(with_folder_named(installed, INSTALL_FOLDER, "<folder>"),
+                         self.registration)
+        self.assertTrue(filecmp.cmp(INSTALLED_DLL, BUILD_DLL, shallow=False))
+        return installed.keys()
+
+    def remove(self, package, installed_keys):
+        wine("msiexec", "/x", windows_path(package), "/qn")
+        # Callers may have registered things of their own meanwhile (cscript its type library).
+        left = snapshot(CLASSES, "removed")
+        self.assertEqual([key for key in installed_keys if key in left], [])
+        self.assertEqual(installed_versions(), [])
+        self.assertFalse(os.path.exists(MAKER_FOLDER))
+
+    def test_registers_as_the_dll_does_serves_callers_and_is_removed_entirely(self):
+        self.assertIn("hkey_local_machine\\software\\classes\\corvane.bank", self.registration)
+        self.install(PACKAGE)
+        installed_keys = self.assert_installed_as_registered()
+
+        script = wine("cscript", "//nologo", windows_path(BANK_NAME_SCRIPT))
+        self.assertEqual(script.strip(), "Corvane.Bank.Name: Northern Bank")
+        listing = run_host("list")
+        self.assertEqual(listing.exit_code, 0, str(listing))
+        self.assertEqual(listing.stdout.split("\n")[:3], [
+            "bank: Northern Bank", "fixed number: 1", "services: 2 (2 enumerated)"])
+
+        self.remove(PACKAGE, installed_keys)
+
+    def test_a_newer_package_replaces_an_older_one(self):
+        self.install(PREVIOUS_PACKAGE)
+        self.assertEqual(installed_versions(), [PREVIOUS_VERSION])
+        self.install(PACKAGE)
+        self.assertEqual(installed_versions(), [VERSION])
+        self.remove(PACKAGE, self.assert_installed_as_registered())
+
+
+if __name__ == "__main__":
+    main()
