@@ -42,3 +42,7 @@ run_main_job() (
 for arch in "${runnable_architectures[@]}"; do
   run_main_job "$arch"
 done
+
+echo
+echo "== Installer packages"
+ls build/x86/packaging/Corvane-*-x86.msi build/x64/packaging/Corvane-*-x64.msi
