@@ -7,7 +7,7 @@
 #include <string>
 
 #include "CountingStatement.h"
-#include "bank/ErrorGuard.h"
+#include "hostcall/ErrorGuard.h"
 #include "statements/StatementFiles.h"
 #include "statements/NorthernBankTransactionFile.h"
 #include "statements/StatementImport.h"

@@ -3,13 +3,13 @@
 
 #include <new>
 
-#include "bank/ComError.h"
-#include "bank/ErrorGuard.h"
 #include "bank/ThreadError.h"
 #include "com/Bstr.h"
 #include "com/ComInitialization.h"
 #include "com/ComPtr.h"
 #include "com/WideText.h"
+#include "hostcall/ComError.h"
+#include "hostcall/ErrorGuard.h"
 
 namespace {
 

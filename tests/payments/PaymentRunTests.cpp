@@ -4,7 +4,7 @@
 #include <vector>
 #include <doctest/doctest.h>
 
-#include "bank/ErrorGuard.h"
+#include "hostcall/ErrorGuard.h"
 #include "payments/FakeHost.h"
 #include "payments/LineTesting.h"
 #include "payments/PaymentRun.h"

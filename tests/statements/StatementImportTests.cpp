@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bank/ErrorGuard.h"
+#include "hostcall/ErrorGuard.h"
 #include "statements/DebugTrace.h"
 #include "statements/HostObject.h"
 #include "statements/StatementFiles.h"

@@ -1,4 +1,4 @@
-#include "bank/BankName.h"
+#include "hostcall/BankNames.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "bank/ComError.h"
+#include "hostcall/ComError.h"
 
 // The code an operation hands back for a result code raised inside it, with an error object
 // on the thread describing it (see ErrorDescriptionTable).

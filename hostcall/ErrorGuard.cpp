@@ -1,4 +1,4 @@
-#include "bank/ErrorGuard.h"
+#include "hostcall/ErrorGuard.h"
 
 #include <oleauto.h>
 

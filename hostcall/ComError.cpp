@@ -1,4 +1,4 @@
-#include "bank/ComError.h"
+#include "hostcall/ComError.h"
 
 #include <oleauto.h>
 
