@@ -50,7 +50,10 @@ public:
 
 protected:
     TypeInfoDispatch() = default;
-    explicit TypeInfoDispatch(ComPtr<ITypeInfo> typeInfo) : typeInfo_(std::move(typeInfo)) {}
+    // The rest of the arguments build Base.
+    template <typename... BaseArguments>
+    explicit TypeInfoDispatch(ComPtr<ITypeInfo> typeInfo, BaseArguments&&... arguments)
+        : Base(std::forward<BaseArguments>(arguments)...), typeInfo_(std::move(typeInfo)) {}
 
 private:
     ComPtr<ITypeInfo> typeInfo_;
