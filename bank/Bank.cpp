@@ -5,7 +5,7 @@
 #include "com/InterfaceMap.h"
 #include "hostcall/BankNames.h"
 #include "hostcall/ComError.h"
-#include "hostcall/HostObject.h"
+#include "hostcall/HostObjectCreation.h"
 
 BSTR NewBankNameText() {
     int length = MultiByteToWideChar(CP_THREAD_ACP, 0, BankName, -1, nullptr, 0);

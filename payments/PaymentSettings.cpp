@@ -2,7 +2,7 @@
 
 #include "hostcall/BankNames.h"
 #include "hostcall/ComError.h"
-#include "hostcall/HostObject.h"
+#include "hostcall/HostObjectCreation.h"
 
 namespace {
 // The settings are selected by the bank's name, in a zero-filled buffer of this size.

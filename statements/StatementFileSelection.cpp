@@ -7,7 +7,7 @@
 #include "com/Bstr.h"
 #include "hostcall/BankNames.h"
 #include "hostcall/ComError.h"
-#include "hostcall/HostObject.h"
+#include "hostcall/HostObjectCreation.h"
 #include "statements/StatementRecognizer.h"
 #include "text/CString.h"
 

@@ -1,4 +1,4 @@
-#include "hostcall/HostObject.h"
+#include "hostcall/HostObjectCreation.h"
 
 #include <ole2.h>
 
