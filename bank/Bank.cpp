@@ -2,10 +2,10 @@
 
 #include <VelmoraEBanking.h>
 
-#include "bank/BankName.h"
-#include "bank/ComError.h"
-#include "bank/HostObject.h"
 #include "com/InterfaceMap.h"
+#include "hostcall/BankNames.h"
+#include "hostcall/ComError.h"
+#include "hostcall/HostObjectCreation.h"
 
 BSTR NewBankNameText() {
     int length = MultiByteToWideChar(CP_THREAD_ACP, 0, BankName, -1, nullptr, 0);

@@ -3,13 +3,13 @@
 
 #include "bank/BankServices.h"
 #include "bank/CorvaneDispatch.h"
-#include "bank/ErrorGuard.h"
 #include "com/Bstr.h"
 #include "com/CoClass.h"
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
 #include "com/ObjectRoot.h"
 #include "com/SupportErrorInfo.h"
+#include "hostcall/ErrorGuard.h"
 
 // A new BSTR of the bank's name, converted through the thread's ANSI code page; null when it
 // cannot be allocated.

@@ -1,7 +1,7 @@
 #include "bank/BankPaymentService.h"
 
-#include "bank/ErrorGuard.h"
 #include "com/InterfaceMap.h"
+#include "hostcall/ErrorGuard.h"
 #include "payments/PaymentRun.h"
 #include "payments/StatusText.h"
 

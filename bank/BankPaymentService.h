@@ -5,6 +5,7 @@
 #include "com/CoClass.h"
 #include "com/ObjectRoot.h"
 #include "com/SupportErrorInfo.h"
+#include "hostcall/BankNames.h"
 
 // The payment service (coclass BankPaymentService): turns a host payment batch into a payment
 // file and describes the status codes it sets on payments.
@@ -13,7 +14,7 @@ class CBankPaymentService : public CComObjectRootEx<CComSingleThreadModel>,
                             public ISupportErrorInfoImpl<IBankPaymentService>,
                             public IBankServiceImpl<IBankPaymentService> {
 public:
-    static constexpr const wchar_t* DisplayName = L"Bank Payment Service";
+    static constexpr const wchar_t* DisplayName = PaymentServiceName;
 
     HRESULT FinalConstruct() { return SetName(DisplayName); }
     HRESULT InternalQueryInterface(REFIID iid, void** out);

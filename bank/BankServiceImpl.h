@@ -3,8 +3,8 @@
 #include <oaidl.h>
 
 #include "bank/CorvaneDispatch.h"
-#include "bank/ErrorGuard.h"
 #include "com/Bstr.h"
+#include "hostcall/ErrorGuard.h"
 
 // The operations every bank service answers (IVelmoraBankService), for a service whose dual
 // interface is Interface: its display name, set once, and the status of its last run.

@@ -1,7 +1,7 @@
 #include "bank/BankStatementService.h"
 
-#include "bank/ErrorGuard.h"
 #include "com/InterfaceMap.h"
+#include "hostcall/ErrorGuard.h"
 #include "statements/StatementImport.h"
 
 HRESULT CBankStatementService::InternalQueryInterface(REFIID iid, void** out) {

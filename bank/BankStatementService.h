@@ -5,6 +5,7 @@
 #include "com/CoClass.h"
 #include "com/ObjectRoot.h"
 #include "com/SupportErrorInfo.h"
+#include "hostcall/BankNames.h"
 #include "text/CString.h"
 
 // The statement service (coclass BankStatementService): imports a statement file for the host's
@@ -15,7 +16,7 @@ class CBankStatementService
       public ISupportErrorInfoImpl<IBankStatementService>,
       public IBankServiceImpl<IBankStatementService> {
 public:
-    static constexpr const wchar_t* DisplayName = L"Bank Reconciliation Service";
+    static constexpr const wchar_t* DisplayName = StatementServiceName;
 
     HRESULT FinalConstruct() { return SetName(DisplayName); }
     HRESULT InternalQueryInterface(REFIID iid, void** out);

@@ -6,21 +6,25 @@
 
 #include "bank/CArray.h"
 #include "com/ComPtr.h"
+#include "com/ReferenceCount.h"
 
 // An Automation enumerator over a list's array of interface pointers: hands each element out as
 // an IDispatch in a VARIANT. It reads the live array at every call and holds a reference to the
 // list that owns the array, so an enumerator that outlives the list's other holders stays safe.
-template <class Element> class CEnumVariantArray : public IEnumVARIANT {
+template <class Element> class CEnumVariantArray final : public ReferenceCounted<IEnumVARIANT> {
 public:
     using ElementArray = CArray<Element*, Element*>;
 
     CEnumVariantArray(const ElementArray& array, ComPtr<IUnknown> owner, long position = 0)
         : array_(&array), position_(position), owner_(std::move(owner)) {}
-    CEnumVariantArray(const CEnumVariantArray&) = delete;
-    CEnumVariantArray& operator=(const CEnumVariantArray&) = delete;
 
+    // The identifier is looked at before the out-pointer: an unknown one is refused even
+    // without a place to put the answer.
     STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
         if (!InlineIsEqualGUID(iid, IID_IUnknown) && !InlineIsEqualGUID(iid, IID_IEnumVARIANT)) {
+            if (out != nullptr) {
+                *out = nullptr;
+            }
             return E_NOINTERFACE;
         }
         if (out == nullptr) {
@@ -29,16 +33,6 @@ public:
         *out = static_cast<IEnumVARIANT*>(this);
         AddRef();
         return S_OK;
-    }
-
-    STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(++referenceCount_); }
-
-    STDMETHOD_(ULONG, Release)() override {
-        ULONG remaining = static_cast<ULONG>(--referenceCount_);
-        if (remaining == 0) {
-            delete this;
-        }
-        return remaining;
     }
 
     STDMETHOD(Next)(ULONG wanted, VARIANT* entries, ULONG* fetched) override {
@@ -92,12 +86,10 @@ public:
         return result;
     }
 
-protected:
-    virtual ~CEnumVariantArray() = default;
-
 private:
+    ~CEnumVariantArray() override = default;
+
     const ElementArray* array_;
-    LONG referenceCount_ = 0;
     long position_;
     ComPtr<IUnknown> owner_;
 };

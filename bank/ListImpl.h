@@ -5,9 +5,9 @@
 #include "bank/CArray.h"
 #include "bank/CorvaneDispatch.h"
 #include "bank/EnumVariantArray.h"
-#include "bank/ErrorGuard.h"
 #include "bank/KeyLookup.h"
 #include "com/ComPtr.h"
+#include "hostcall/ErrorGuard.h"
 
 // A collection of the host's objects behind the dual interface Interface: Item by position or by
 // name, Count and an enumerator. Each stored pointer holds one reference to its element.

@@ -16,21 +16,20 @@ HRESULT CComClassFactory::QueryInterface(REFIID iid, void** out) {
 }
 
 ULONG CComClassFactory::AddRef() {
-    LONG count = InterlockedIncrement(&referenceCount_);
+    const ULONG count = Counted::AddRef();
     if (count == 2) {
         LockModule();
     }
-    return static_cast<ULONG>(count);
+    return count;
 }
 
+// The count is the base's answer: the object may be gone once it has given it.
 ULONG CComClassFactory::Release() {
-    LONG count = InterlockedDecrement(&referenceCount_);
+    const ULONG count = Counted::Release();
     if (count == 1) {
         UnlockModule();
-    } else if (count == 0) {
-        delete this;
     }
-    return static_cast<ULONG>(count);
+    return count;
 }
 
 HRESULT CComClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {

@@ -2,16 +2,16 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include "com/ReferenceCount.h"
+
 // Creates an object of one class: stand-alone, or aggregated when outer is given.
 using ObjectCreator = HRESULT (*)(IUnknown* outer, REFIID iid, void** out);
 
 // The class object of one class. The module caches one per class and holds the first reference
 // to it; every further reference is a client's and locks the module.
-class CComClassFactory final : public IClassFactory {
+class CComClassFactory final : public ReferenceCounted<IClassFactory, CComMultiThreadModel> {
 public:
     explicit CComClassFactory(ObjectCreator creator) : creator_(creator) {}
-    CComClassFactory(const CComClassFactory&) = delete;
-    CComClassFactory& operator=(const CComClassFactory&) = delete;
 
     STDMETHOD(QueryInterface)(REFIID iid, void** out) override;
     STDMETHOD_(ULONG, AddRef)() override;
@@ -20,8 +20,8 @@ public:
     STDMETHOD(LockServer)(BOOL lock) override;
 
 private:
-    ~CComClassFactory() = default;
+    using Counted = ReferenceCounted<IClassFactory, CComMultiThreadModel>;
+    ~CComClassFactory() override = default;
 
     ObjectCreator creator_;
-    LONG referenceCount_ = 0;
 };

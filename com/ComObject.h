@@ -5,6 +5,7 @@
 #include <new>
 
 #include "com/ModuleLock.h"
+#include "com/ReferenceCount.h"
 
 // The object wrappers that give a component class its IUnknown. The class (Base) derives from
 // CComObjectRootEx and its interfaces and declares
@@ -29,23 +30,14 @@ template <class Object> HRESULT QueryNewObject(Object* object, REFIID iid, void*
 }
 
 // A stand-alone object: its own reference count, and a module lock for its lifetime.
-template <class Base> class CComObject final : public Base {
+template <class Base>
+class CComObject final : public ReferenceCounted<Base, typename Base::ThreadModel> {
 public:
     CComObject() { LockModule(); }
-    ~CComObject() { UnlockModule(); }
-    CComObject(const CComObject&) = delete;
-    CComObject& operator=(const CComObject&) = delete;
+    ~CComObject() override { UnlockModule(); }
 
     STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
         return AddFoundReference(this->InternalQueryInterface(iid, out), out);
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return this->InternalAddRef(); }
-    STDMETHOD_(ULONG, Release)() override {
-        ULONG remaining = this->InternalRelease();
-        if (remaining == 0) {
-            delete this;
-        }
-        return remaining;
     }
 
     // A new object with no reference yet: E_OUTOFMEMORY, or the failure of its FinalConstruct
@@ -86,12 +78,11 @@ private:
 // An object created inside an aggregate. This is the inner, non-delegating IUnknown that only the
 // outer object holds; it counts its own references and answers IUnknown with itself, and every
 // other interface with the contained class, whose references count on the outer object.
-template <class Base> class CComAggObject final : public IUnknown {
+template <class Base>
+class CComAggObject final : public ReferenceCounted<IUnknown, typename Base::ThreadModel> {
 public:
     explicit CComAggObject(IUnknown* outer) : contained_(outer) { LockModule(); }
-    ~CComAggObject() { UnlockModule(); }
-    CComAggObject(const CComAggObject&) = delete;
-    CComAggObject& operator=(const CComAggObject&) = delete;
+    ~CComAggObject() override { UnlockModule(); }
 
     STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
         if (out == nullptr) {
@@ -99,18 +90,10 @@ public:
         }
         if (InlineIsEqualGUID(iid, IID_IUnknown)) {
             *out = static_cast<IUnknown*>(this);
-            AddRef();
+            this->AddRef();
             return S_OK;
         }
         return AddFoundReference(contained_.InternalQueryInterface(iid, out), out);
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(++referenceCount_); }
-    STDMETHOD_(ULONG, Release)() override {
-        ULONG remaining = static_cast<ULONG>(--referenceCount_);
-        if (remaining == 0) {
-            delete this;
-        }
-        return remaining;
     }
 
     // As CComObject::CreateInstance, inside the given outer object.
@@ -130,6 +113,5 @@ public:
     }
 
 private:
-    LONG referenceCount_ = 0;
     CComContainedObject<Base> contained_;
 };

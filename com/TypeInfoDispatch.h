@@ -13,6 +13,9 @@
 // given it. Without it only early binding works: GetTypeInfoCount gives 0 and the other
 // operations report that they are not implemented. Base is the class that implements the rest
 // of the interface (the interface itself when the derived class does).
+// The component's own objects use IDispatchImpl (DispatchImpl.h) instead: it always has type
+// information, loaded from the registered library on first use, and refuses an interface
+// identifier other than IID_NULL; late-bound callers of either side see what they always saw.
 template <class Interface, class Base = Interface> class TypeInfoDispatch : public Base {
     static_assert(std::is_base_of_v<IDispatch, Interface> && std::is_base_of_v<Interface, Base>,
                   "a dual interface, implemented by Base");
@@ -50,7 +53,10 @@ public:
 
 protected:
     TypeInfoDispatch() = default;
-    explicit TypeInfoDispatch(ComPtr<ITypeInfo> typeInfo) : typeInfo_(std::move(typeInfo)) {}
+    // The rest of the arguments build Base.
+    template <typename... BaseArguments>
+    explicit TypeInfoDispatch(ComPtr<ITypeInfo> typeInfo, BaseArguments&&... arguments)
+        : Base(std::forward<BaseArguments>(arguments)...), typeInfo_(std::move(typeInfo)) {}
 
 private:
     ComPtr<ITypeInfo> typeInfo_;

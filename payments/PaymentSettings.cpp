@@ -1,24 +1,18 @@
 #include "payments/PaymentSettings.h"
 
-#include <ole2.h>
-
-#include "bank/ComError.h"
+#include "hostcall/BankNames.h"
+#include "hostcall/ComError.h"
+#include "hostcall/HostObjectCreation.h"
 
 namespace {
 // The settings are selected by the bank's name, in a zero-filled buffer of this size.
 constexpr int BankNameSize = 100;
-constexpr char BankName[] = "Northern Bank";
 } // namespace
 
+// The payment run uses a configuration object that could not be run as it is.
 ComPtr<IVelmoraBankConfiguration> CreateBankConfiguration() {
-    ComPtr<IUnknown> object;
-    if (FAILED(CoCreateInstance(CLSID_VelmoraBankConfiguration, nullptr, CLSCTX_ALL, IID_IUnknown,
-                                object.OutVoid()))) {
-        RaiseMissingHostObject();
-    }
-    OleRun(object.Get());
-    ComPtr<IVelmoraBankConfiguration> configuration =
-        object.As<IVelmoraBankConfiguration>(IID_IVelmoraBankConfiguration);
+    ComPtr<IVelmoraBankConfiguration> configuration = CreateHostObject<IVelmoraBankConfiguration>(
+        CLSID_VelmoraBankConfiguration, IID_IVelmoraBankConfiguration, HostObjectRun::Attempted);
     if (!configuration) {
         RaiseMissingHostObject();
     }
@@ -26,8 +20,8 @@ ComPtr<IVelmoraBankConfiguration> CreateBankConfiguration() {
 }
 
 PaymentSettings ReadPaymentSettings(IVelmoraBankConfiguration* configuration) {
-    char bankName[BankNameSize] = {};
-    lstrcpynA(bankName, BankName, BankNameSize);
+    char bankName[BankNameSize];
+    CopyBankName(bankName, BankNameSize);
     // The buffers are larger than the host fills, and are ended here, so that no host value
     // can run past them.
     PaymentSettings settings = {};

@@ -1,8 +1,8 @@
 #include "statements/AccountDetails.h"
 
-#include "bank/ComError.h"
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
+#include "hostcall/ComError.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 
 #include <VelmoraBankReconciliation.h>
 
-#include "bank/ComError.h"
-#include "bank/HostObject.h"
 #include "com/Bstr.h"
+#include "hostcall/BankNames.h"
+#include "hostcall/ComError.h"
+#include "hostcall/HostObjectCreation.h"
 #include "statements/StatementRecognizer.h"
 #include "text/CString.h"
 
@@ -15,7 +16,6 @@ namespace {
 // Sizes of the buffers the configuration object's statement-settings call takes.
 constexpr int BankNameSize = 100;
 constexpr int StatementSettingsSize = 400;
-constexpr char BankName[] = "Northern Bank";
 
 // The selector's outcome when the user chose a file.
 constexpr long FileChosen = 0;
@@ -24,8 +24,8 @@ void AskStatementSettings(IVelmoraBankConfiguration* configuration) {
     if (configuration == nullptr) {
         RaiseMissingHostObject();
     }
-    char bankName[BankNameSize] = {};
-    std::memcpy(bankName, BankName, sizeof BankName);
+    char bankName[BankNameSize];
+    CopyBankName(bankName, BankNameSize);
     // The host may fill the settings; the component does not use them.
     char settings[StatementSettingsSize] = {};
     CheckHostCall(configuration->GetStatementSettings(bankName, settings), configuration,

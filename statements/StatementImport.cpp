@@ -1,9 +1,9 @@
 #include "statements/StatementImport.h"
 
-#include "bank/ComError.h"
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Variant.h"
+#include "hostcall/ComError.h"
 #include "statements/AccountDetails.h"
 #include "statements/HostText.h"
 #include "statements/NorthernBankTransactionFile.h"

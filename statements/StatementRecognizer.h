@@ -1,8 +1,7 @@
 #pragma once
 // The recognition function the component hands to the host's statement file selector.
 
-// The description a recognised file is given: 22 characters and the terminator.
-constexpr char StatementFileDescription[] = "Northen Bank Statement";
+#include "hostcall/BankNames.h"
 
 // 1 when the file at path is one of the bank's statement files (its volume header label carries
 // the bank's mark); the description is then copied into description, which holds at least

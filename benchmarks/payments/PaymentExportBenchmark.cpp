@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "payments/FakeHost.h"
+#include "com/ComInitialization.h"
+#include "fixtures/AnsweringUser.h"
+#include "fixtures/TempFolder.h"
+#include "hostkit/HostKit.h"
+#include "hostkit/PaymentBatch.h"
 #include "payments/PaymentRun.h"
-#include "payments/ScriptedUser.h"
-#include "payments/TempFolder.h"
 
 namespace {
 
@@ -101,10 +103,10 @@ double TimeWritesOnly(const std::string& path) {
     return Seconds() - start;
 }
 
-double TimeRun(FakeBatch& batch) {
+double TimeRun(IVelmoraPaymentBatch* batch) {
     long status = -1;
     const double start = Seconds();
-    const HRESULT result = RunPaymentExport(&batch, status);
+    const HRESULT result = RunPaymentExport(batch, status);
     const double elapsed = Seconds() - start;
     if (result != S_OK || status != Succeeded) {
         std::printf("The run failed: result 0x%08lX, status %ld\n",
@@ -137,28 +139,24 @@ SYSTEMTIME SeventhJanuary2013() {
 } // namespace
 
 int main() {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ScopedComInitialization com;
     {
         TempFolder folder;
-        FakeConfiguration configuration;
-        configuration.defaultDirectory = folder.Path();
-        RegisteredConfiguration registration(configuration);
+        HostKit host;
+        host.Configuration().payment.directory = folder.Path();
 
-        std::vector<FakePayment> samples;
-        samples.reserve(4);
-        for (const PaymentFields& values : SamplePayments()) {
-            samples.emplace_back("payment", values);
-        }
-        std::vector<FakePayment*> payments;
+        const std::vector<PaymentFields> samples = SamplePayments();
+        std::vector<PaymentFields> payments;
         for (int i = 0; i < PaymentCount; ++i) {
-            payments.push_back(&samples[static_cast<size_t>(i % 4)]);
+            payments.push_back(samples[static_cast<size_t>(i % 4)]);
         }
-        FakeBatch batch(payments);
+        const ComPtr<HostPaymentBatch> batch =
+            MakeHostObject<HostPaymentBatch>(payments, host.SharedControl());
 
         SYSTEMTIME date = SeventhJanuary2013();
         DATE processingDate = 0;
         SystemTimeToVariantTime(&date, &processingDate);
-        ScriptedUser user;
+        AnsweringUser user;
         user.formatAnswer = {IDOK, OneToOne, processingDate};
         user.chosenPath = folder / "run.csv";
         ScopedUserInteraction scopedUser(user);
@@ -170,7 +168,7 @@ int main() {
         double bestPlain = 1e9;
         double bestWrites = 1e9;
         for (int round = 0; round < Rounds; ++round) {
-            bestRun = std::min(bestRun, TimeRun(batch));
+            bestRun = std::min(bestRun, TimeRun(batch.Get()));
             bestPlain = std::min(bestPlain, TimePlainLoop(plainPath));
             bestWrites = std::min(bestWrites, TimeWritesOnly(writesPath));
         }
@@ -188,6 +186,5 @@ int main() {
         std::printf("ratio run / writes only:   %.2f\n", bestRun / bestWrites);
         std::printf("files identical:           %s\n", sameLines ? "yes" : "NO");
     }
-    CoUninitialize();
     return 0;
 }

@@ -6,12 +6,15 @@
 #include <fstream>
 #include <string>
 
-#include "CountingStatement.h"
-#include "bank/ErrorGuard.h"
-#include "statements/StatementFiles.h"
+#include "com/ComInitialization.h"
+#include "fixtures/StatementFiles.h"
+#include "fixtures/TempFolder.h"
+#include "hostcall/ErrorGuard.h"
+#include "hostkit/BankAccount.h"
+#include "hostkit/HostKit.h"
+#include "hostkit/Statement.h"
 #include "statements/NorthernBankTransactionFile.h"
 #include "statements/StatementImport.h"
-#include "statements/TestHost.h"
 
 namespace {
 
@@ -119,8 +122,8 @@ template <typename Run> double BestTime(Run run) {
 }
 
 int main() {
-    TemporaryFolder folder;
-    const std::string path = folder.Path() + "\\statement.txt";
+    TempFolder folder;
+    const std::string path = folder / "statement.txt";
     WriteStatement(path);
 
     unsigned long characters = 0;
@@ -129,23 +132,24 @@ int main() {
     long records = 0;
     const double recordsTime = BestTime([&] { records = ReadRecords(path); });
 
-    TestHost host;
-    host.selector.chosenPath = std::wstring(path.begin(), path.end());
-    AccountSetup setup;
-    setup.accountNumber = L"12345678";
-    setup.sortCode = L"12-34-56";
-    ComPtr<IVelmoraBankAccount> account = MakeTestAccount(setup);
+    ScopedComInitialization com;
+    HostKit host;
+    host.Selector().statementPath = std::wstring(path.begin(), path.end());
+    const ComPtr<HostBankAccount> account =
+        MakeHostObject<HostBankAccount>(L"12-34-56", L"12345678", host.SharedControl());
     CString sortCode;
     CString accountNumber;
     bool complete = true;
     StatementTotals totals;
     const double importTime = BestTime([&] {
-        totals = StatementTotals();
-        ComPtr<IVelmoraBankStatement> statement = MakeCountingStatement(totals);
+        // Only the totals are kept, so that the figures are the component's.
+        const ComPtr<HostStatement> statement =
+            MakeHostObject<HostStatement>(host.SharedControl(), false);
         long status = -1;
         const HRESULT result = MethodErrorGuard([&] {
             return ImportStatement(account.Get(), statement.Get(), sortCode, accountNumber, status);
         });
+        totals = statement->Totals();
         complete = complete && result == S_OK && status == Completed &&
                    totals.transactions == TransactionCount;
     });

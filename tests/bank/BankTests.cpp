@@ -4,11 +4,11 @@
 
 #include <Corvane.h>
 
-#include "bank/TestConfiguration.h"
 #include "bank/ThreadError.h"
 #include "com/Bstr.h"
 #include "com/ComObjectProbes.h"
 #include "com/WideText.h"
+#include "hostkit/HostKit.h"
 #include "module/ComponentProbe.h"
 
 namespace {
@@ -103,37 +103,44 @@ TEST_CASE("null out-pointers are invalid arguments described on the thread") {
 
 TEST_CASE("Configure hands the bank's name to the host's configuration object") {
     ComponentSession session;
-    RegisteredTestConfiguration host;
+    HostKit host;
     ComPtr<IBank> bank = NewBank();
+    const std::vector<ConfigurationCall>& calls = host.Configuration().calls;
 
     SUBCASE("the name in a 1024-byte buffer, zero after it, with mode 3, whatever the argument") {
         for (long argument : {0L, 1L, -7L}) {
             CHECK(bank->Configure(argument) == S_OK);
         }
-        CHECK(host.Record().calls == 3);
-        CHECK(host.Record().mode == 3);
-        const std::string expected = std::string("Northern Bank") + std::string(1024 - 13, '\0');
-        CHECK(host.Record().bankName == expected);
+        REQUIRE(calls.size() == 3);
+        for (const ConfigurationCall& call : calls) {
+            CHECK(call.operation == "ConfigureBank");
+            CHECK(call.mode == 3);
+            CHECK(call.bankName == "Northern Bank");
+            CHECK(call.bankNameZeroFilled);
+        }
     }
     SUBCASE("a success code other than S_OK is success") {
-        host.Record().answer = S_FALSE;
+        host.Control().Fail("Configuration.ConfigureBank", S_FALSE);
         CHECK(bank->Configure(0) == S_OK);
     }
     SUBCASE("a failure becomes DISP_E_EXCEPTION, the host's error object taken off the thread") {
-        host.Record().answer = E_ACCESSDENIED;
+        host.Control().Fail("Configuration.ConfigureBank", E_ACCESSDENIED,
+                            L"Configuration refused");
         ClearThreadError();
         CHECK(bank->Configure(0) == DISP_E_EXCEPTION);
         CHECK(!TakeThreadError().present);
     }
     SUBCASE("a failure of a host without error information leaves its error object") {
-        host.Record().answer = E_ACCESSDENIED;
-        host.Record().supportsErrorInfo = false;
+        host.Control().Fail("Configuration.ConfigureBank", E_ACCESSDENIED,
+                            L"Configuration refused");
+        host.Control().SupportErrorInfo(false);
         ClearThreadError();
         CHECK(bank->Configure(0) == DISP_E_EXCEPTION);
         CHECK(TakeThreadError().description == std::wstring(L"Configuration refused"));
     }
     bank.Reset();
-    CHECK(host.Record().live == 0);
+    // Only the two registered class objects are left.
+    CHECK(host.Control().LiveObjects() == 2);
 }
 
 TEST_CASE("Configure without a host configuration object fails as a COM error") {

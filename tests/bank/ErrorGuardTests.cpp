@@ -3,13 +3,14 @@
 
 #include <new>
 
-#include "bank/ComError.h"
-#include "bank/ErrorGuard.h"
 #include "bank/ThreadError.h"
 #include "com/Bstr.h"
 #include "com/ComInitialization.h"
 #include "com/ComPtr.h"
 #include "com/WideText.h"
+#include "hostcall/ComError.h"
+#include "hostcall/ErrorGuard.h"
+#include "hostkit/HostConfiguration.h"
 
 namespace {
 
@@ -17,36 +18,27 @@ HRESULT Raising(long code) {
     return MethodErrorGuard([code]() -> HRESULT { throw code; });
 }
 
-// A host object that fails its calls with an error object of its own, and may or may not say
-// that it supports error information for the interface called.
-class FailingHostObject final : public ISupportErrorInfo {
+// The host's configuration object, failing ConfigureBank with an error object of its own and
+// saying or not that it supports error information for its interface.
+class FailingHost {
 public:
-    explicit FailingHostObject(bool supportsErrorInfo) : supports_(supportsErrorInfo) {}
-
-    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
-        if (InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_ISupportErrorInfo)) {
-            *out = static_cast<ISupportErrorInfo*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return 2; }
-    STDMETHOD_(ULONG, Release)() override { return 1; }
-    STDMETHOD(InterfaceSupportsErrorInfo)(REFIID iid) override {
-        return supports_ && InlineIsEqualGUID(iid, IID_IDispatch) ? S_OK : S_FALSE;
+    explicit FailingHost(bool supportsErrorInfo) {
+        control_->Fail("Configuration.ConfigureBank", E_ACCESSDENIED, L"The host refused");
+        control_->SupportErrorInfo(supportsErrorInfo);
     }
 
-    HRESULT Call() {
-        ComPtr<ICreateErrorInfo> creator;
-        REQUIRE(CreateErrorInfo(creator.Out()) == S_OK);
-        creator->SetDescription(const_cast<LPOLESTR>(L"The host refused"));
-        SetErrorInfo(0, creator.As<IErrorInfo>(IID_IErrorInfo).Get());
-        return E_ACCESSDENIED;
+    IVelmoraBankConfiguration* Object() const { return configuration_.Get(); }
+    // The call as the component makes it.
+    void CheckedCall() {
+        char bankName[1024] = {};
+        CheckHostCall(configuration_->ConfigureBank(bankName, 3), Object(),
+                      IID_IVelmoraBankConfiguration);
     }
 
 private:
-    bool supports_;
+    std::shared_ptr<HostControl> control_ = std::make_shared<HostControl>();
+    ComPtr<HostConfiguration> configuration_ =
+        MakeHostObject<HostConfiguration>(std::make_shared<ConfigurationState>(), control_);
 };
 
 } // namespace
@@ -112,18 +104,18 @@ TEST_CASE("anything else raised gives E_UNEXPECTED without an error object") {
 TEST_CASE("a failed host call becomes DISP_E_EXCEPTION and takes the host's error object along") {
     ScopedComInitialization com;
     SUBCASE("the host supports error information: none is left on the thread") {
-        FailingHostObject host(true);
+        FailingHost host(true);
         ClearThreadError();
         CHECK(MethodErrorGuard([&]() -> HRESULT {
-                  CheckHostCall(host.Call(), &host, IID_IDispatch);
+                  host.CheckedCall();
                   return S_OK;
               }) == DISP_E_EXCEPTION);
         CHECK(!TakeThreadError().present);
     }
     SUBCASE("the error information travels with the raised error") {
-        FailingHostObject host(true);
+        FailingHost host(true);
         try {
-            CheckHostCall(host.Call(), &host, IID_IDispatch);
+            host.CheckedCall();
             FAIL("a failed call must raise");
         } catch (const ComError& error) {
             CHECK(error.Result() == E_ACCESSDENIED);
@@ -134,17 +126,17 @@ TEST_CASE("a failed host call becomes DISP_E_EXCEPTION and takes the host's erro
         }
     }
     SUBCASE("the host does not support it for that interface: its error object stays") {
-        FailingHostObject host(false);
+        FailingHost host(false);
         ClearThreadError();
         CHECK(MethodErrorGuard([&]() -> HRESULT {
-                  CheckHostCall(host.Call(), &host, IID_IDispatch);
+                  host.CheckedCall();
                   return S_OK;
               }) == DISP_E_EXCEPTION);
         CHECK(TakeThreadError().description == std::wstring(L"The host refused"));
     }
     SUBCASE("a successful call raises nothing") {
-        FailingHostObject host(true);
-        CHECK_NOTHROW(CheckHostCall(S_FALSE, &host, IID_IDispatch));
+        FailingHost host(true);
+        CHECK_NOTHROW(CheckHostCall(S_FALSE, host.Object(), IID_IVelmoraBankConfiguration));
     }
     SUBCASE("a missing host object") {
         ClearThreadError();

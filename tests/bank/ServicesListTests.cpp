@@ -335,6 +335,7 @@ TEST_CASE("the enumerator walks the services as dispatch pointers") {
         CHECK(enumerator->QueryInterface(IID_IEnumVARIANT, nullptr) == E_POINTER);
         void* out = &out;
         CHECK(enumerator->QueryInterface(IID_IVelmoraBankServices, &out) == E_NOINTERFACE);
+        CHECK(out == nullptr);
     }
     SUBCASE("references are counted and the last release destroys it") {
         CHECK(enumerator->AddRef() == 2);

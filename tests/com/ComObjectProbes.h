@@ -16,6 +16,19 @@ inline ULONG ReferencesOf(IUnknown* object) {
     return object->Release();
 }
 
+// An interface identifier no object of this project answers.
+constexpr IID UnknownInterface = {
+    0x6d1e0c4a, 0x93b2, 0x4f57, {0xa1, 0x0e, 0x5c, 0x27, 0x8b, 0x40, 0xd3, 0x19}};
+
+// Every QueryInterface that fails leaves null in the caller's out-pointer: asks the object for
+// an interface it cannot have, with an out-pointer that holds something.
+inline void CheckRefusesUnknownInterface(IUnknown* object) {
+    REQUIRE(object != nullptr);
+    void* out = &out;
+    CHECK(object->QueryInterface(UnknownInterface, &out) == E_NOINTERFACE);
+    CHECK(out == nullptr);
+}
+
 // A controlling object that aggregates one inner object and counts the references it is given
 // (it lives on the test's stack and starts with the test's own reference).
 class TestOuterObject final : public IUnknown {

@@ -1,12 +1,16 @@
-// The host objects as the component uses them: through their interfaces, early and late bound.
+// The host kit's objects as the component uses them: through their interfaces, early and late
+// bound, and the controls a test has over them.
 #include "com/Bstr.h"
+#include "com/ComObjectProbes.h"
 #include "com/Variant.h"
-#include "tools/velmora-host/BankAccount.h"
-#include "tools/velmora-host/HostConfiguration.h"
-#include "tools/velmora-host/PaymentBatch.h"
-#include "tools/velmora-host/Statement.h"
-#include "tools/velmora-host/StatementFileSelector.h"
-#include "tools/velmora-host/TextConversion.h"
+#include "hostkit/BankAccount.h"
+#include "hostkit/HostConfiguration.h"
+#include "hostkit/HostKit.h"
+#include "hostkit/PaymentBatch.h"
+#include "hostkit/Statement.h"
+#include "hostkit/StatementFileSelector.h"
+#include "hostkit/TextConversion.h"
+#include "tools/velmora-host/ReportText.h"
 
 #include <ole2.h>
 
@@ -203,6 +207,7 @@ int __cdecl RecognizeNothing(char* description, const char*) {
 
 TEST_CASE("statement file selector: runs the recognition function on the chosen file") {
     auto state = std::make_shared<SelectorState>();
+    state->candidates = {"C:\\statements\\february.txt"};
     state->statementPath = L"C:\\statements\\march.txt";
     const ComPtr<HostStatementFileSelector> selector =
         MakeHostObject<HostStatementFileSelector>(state);
@@ -217,6 +222,11 @@ TEST_CASE("statement file selector: runs the recognition function on the chosen 
     CHECK(TextOf(path) == L"C:\\statements\\march.txt");
     CHECK(lastRecognizedPath == "C:\\statements\\march.txt");
     CHECK(state->choices == std::vector<std::string>{"recognised as \"Test Statement\""});
+    // A candidate the user looked at first: what the function left of the buffer shows.
+    REQUIRE(state->recognitions.size() == 1);
+    CHECK(state->recognitions[0].path == "C:\\statements\\february.txt");
+    CHECK(state->recognitions[0].result == 1);
+    CHECK(state->recognitions[0].description == "Test Statement");
     CHECK(selector->SetRecognizer(nullptr) == E_POINTER);
 }
 
@@ -267,8 +277,12 @@ TEST_CASE("configuration: fills the payment settings and records each call's ban
     char longBankName[1024] = "Northern Bank";
     longBankName[1000] = 'x'; // not zero-filled behind the name
     CHECK(configuration->ConfigureBank(longBankName, 3) == S_OK);
+    state->statementSettings = "SET";
     char settings[400];
+    std::memset(settings, 'x', sizeof settings);
     CHECK(configuration->GetStatementSettings(bankName, settings) == S_OK);
+    CHECK(std::string(settings, 4) == std::string("SET\0", 4));
+    CHECK(settings[399] == '\0');
     CHECK(configuration->GetPaymentSettings(nullptr, fileName, extension, directory) == E_POINTER);
 
     REQUIRE(state->calls.size() == 3);
@@ -279,4 +293,91 @@ TEST_CASE("configuration: fills the payment settings and records each call's ban
     CHECK(state->calls[1].mode == 3);
     CHECK(!state->calls[1].bankNameZeroFilled);
     CHECK(state->calls[2].operation == "GetStatementSettings");
+}
+
+TEST_CASE("configuration: describes its failures for its own interface unless told not to") {
+    auto control = std::make_shared<HostControl>();
+    const ComPtr<HostConfiguration> configuration =
+        MakeHostObject<HostConfiguration>(std::make_shared<ConfigurationState>(), control);
+    const ComPtr<ISupportErrorInfo> support =
+        configuration.As<ISupportErrorInfo>(IID_ISupportErrorInfo);
+    REQUIRE(support);
+    CHECK(support->InterfaceSupportsErrorInfo(IID_IVelmoraBankConfiguration) == S_OK);
+    CHECK(support->InterfaceSupportsErrorInfo(IID_IVelmoraPayment) == S_FALSE);
+    control->SupportErrorInfo(false);
+    CHECK(support->InterfaceSupportsErrorInfo(IID_IVelmoraBankConfiguration) == S_FALSE);
+}
+
+TEST_CASE("the control logs the calls in order, fails chosen calls and counts live objects") {
+    const OleStarted ole;
+    auto control = std::make_shared<HostControl>();
+    {
+        const ComPtr<HostPaymentBatch> batch = MakeHostObject<HostPaymentBatch>(
+            std::vector<PaymentFields>{SamplePayment(), {}}, control);
+        CHECK(control->LiveObjects() == 3);
+        control->KeepLog();
+        control->Fail("Batch.Item(1)", E_ACCESSDENIED, L"Payment locked");
+        control->FailAt(3, E_FAIL);
+        long count = 0;
+        CHECK(batch->get_Count(&count) == S_OK);
+        ComPtr<IVelmoraPayment> first;
+        CHECK(batch->get_Item(0, first.Out()) == S_OK);
+        double amount = 0;
+        CHECK(first->get_Amount(&amount) == S_OK);
+        wchar_t stale[] = L"stale";
+        BSTR details = stale;
+        CHECK(first->get_Details(&details) == E_FAIL);
+        CHECK(details == nullptr);
+        first.Reset();
+        SetErrorInfo(0, nullptr);
+        ComPtr<IVelmoraPayment> second;
+        CHECK(batch->get_Item(1, second.Out()) == E_ACCESSDENIED);
+        CHECK(!second);
+        ComPtr<IErrorInfo> error;
+        REQUIRE(GetErrorInfo(0, error.Out()) == S_OK);
+        Bstr description;
+        error->GetDescription(description.Out());
+        CHECK(TextOf(description) == L"Payment locked");
+        CHECK(control->Log() == std::vector<std::string>{"Batch.Count", "Batch.Item(0)",
+                                                         "Payment[0].Amount", "Payment[0].Details",
+                                                         "Payment[0].Released", "Batch.Item(1)"});
+        control->Restore();
+        CHECK(batch->get_Item(1, second.Out()) == S_OK);
+        CHECK(control->LiveObjects() == 3);
+    }
+    CHECK(control->LiveObjects() == 0);
+    CHECK(control->Log().back() == "Batch.Destroyed");
+}
+
+TEST_CASE("every host object refuses an unknown interface and clears the out-pointer") {
+    const OleStarted ole;
+    HostKit kit;
+    const std::shared_ptr<HostControl>& control = kit.SharedControl();
+    const ComPtr<HostPaymentBatch> batch =
+        MakeHostObject<HostPaymentBatch>(std::vector<PaymentFields>{SamplePayment()}, control);
+    const ComPtr<HostBankAccount> account =
+        MakeHostObject<HostBankAccount>(L"12-34-56", L"12345678", control);
+    ComPtr<IVelmoraBankDetails> details;
+    REQUIRE(account->get_Details(details.Out()) == S_OK);
+    const ComPtr<HostStatement> statement = MakeHostObject<HostStatement>(control);
+    ComPtr<IVelmoraBankTransaction> transaction;
+    REQUIRE(statement->NewTransaction(transaction.Out()) == S_OK);
+    std::vector<ComPtr<IUnknown>> objects = {
+        batch.As<IUnknown>(IID_IUnknown),     batch->Payments()[0].As<IUnknown>(IID_IUnknown),
+        account.As<IUnknown>(IID_IUnknown),   details.As<IUnknown>(IID_IUnknown),
+        statement.As<IUnknown>(IID_IUnknown), transaction.As<IUnknown>(IID_IUnknown),
+    };
+    for (const CLSID* registered :
+         {&CLSID_VelmoraBankConfiguration, &CLSID_VelmoraStatementFileSelector}) {
+        ComPtr<IClassFactory> factory;
+        REQUIRE(CoGetClassObject(*registered, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                 factory.OutVoid()) == S_OK);
+        ComPtr<IUnknown> created;
+        REQUIRE(factory->CreateInstance(nullptr, IID_IUnknown, created.OutVoid()) == S_OK);
+        objects.push_back(factory.As<IUnknown>(IID_IUnknown));
+        objects.push_back(created);
+    }
+    for (const ComPtr<IUnknown>& object : objects) {
+        CheckRefusesUnknownInterface(object.Get());
+    }
 }

@@ -162,6 +162,32 @@ TEST_CASE("CreateInstance follows the aggregation rules") {
     outer.Inner().Reset();
 }
 
+TEST_CASE("every object of the component refuses an unknown interface and clears the out-pointer") {
+    ComponentSession session;
+    for (const ComponentClass& entry : ComponentClasses) {
+        CAPTURE(ShowWide(entry.name));
+        CheckRefusesUnknownInterface(ClassObject(*entry.clsid).Get());
+        CheckRefusesUnknownInterface(
+            CreateComponentObject<IUnknown>(*entry.clsid, IID_IUnknown).Get());
+        TestOuterObject outer;
+        REQUIRE(ClassObject(*entry.clsid)
+                    ->CreateInstance(&outer, IID_IUnknown, outer.Inner().OutVoid()) == S_OK);
+        CheckRefusesUnknownInterface(outer.Inner().Get());
+        outer.Inner().Reset();
+    }
+    ComPtr<IVelmoraBank> bank = CreateComponentObject<IVelmoraBank>(CLSID_Bank, IID_IVelmoraBank);
+    REQUIRE(bank);
+    ComPtr<IVelmoraBankServices> services;
+    REQUIRE(bank->get_Services(services.Out()) == S_OK);
+    CheckRefusesUnknownInterface(services.Get());
+    ComPtr<IUnknown> enumerator;
+    REQUIRE(services->get_NewEnum(enumerator.Out()) == S_OK);
+    CheckRefusesUnknownInterface(enumerator.Get());
+    ComPtr<IEnumVARIANT> clone;
+    REQUIRE(enumerator.As<IEnumVARIANT>(IID_IEnumVARIANT)->Clone(clone.Out()) == S_OK);
+    CheckRefusesUnknownInterface(clone.Get());
+}
+
 TEST_CASE("the version resource marks the module as registering itself") {
     const std::wstring& path = ComponentProbe::Instance().Path();
     DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);

@@ -1,7 +1,7 @@
 #include <string>
 #include <doctest/doctest.h>
 
-#include "payments/FakeHost.h"
+#include "com/ComObjectProbes.h"
 #include "payments/LineTesting.h"
 #include "payments/OneToOneLine.h"
 
@@ -14,16 +14,15 @@ struct Written {
     bool valid;
 };
 
-Written WriteLine(FakePayment& payment, DATE date = SeventhJanuary2013) {
+Written WriteLine(IVelmoraPayment* payment, DATE date = SeventhJanuary2013) {
     Written written = {};
     written.line = WrittenBytes(
-        [&](std::FILE* file) { written.valid = WriteOneToOneLine(file, date, &payment); });
+        [&](std::FILE* file) { written.valid = WriteOneToOneLine(file, date, payment); });
     return written;
 }
 
 Written WriteLine(const PaymentFields& values) {
-    FakePayment payment("payment", values);
-    return WriteLine(payment);
+    return WriteLine(MakeHostObject<HostPayment>(values).Get());
 }
 
 // The line of the example payment with some fields in place of the example's.
@@ -40,75 +39,76 @@ std::string ExampleLine(const std::string& field3 = "12345612345678",
 } // namespace
 
 TEST_CASE("a valid payment gives its 19 quoted fields and keeps its status code") {
-    CallLog log;
-    FakePayment payment("payment", ExamplePayment(), &log);
-    const Written written = WriteLine(payment);
+    const std::shared_ptr<HostControl> log = LoggingControl();
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(ExamplePayment(), log);
+    const Written written = WriteLine(payment.Get());
     CHECK(written.line ==
           "\"CMGB\",\"1.0\",\"12345612345678\",\"\",\"65432187654321\",\"150.50\",\"07012013\","
           "\"GBP\",\"F\",\"J Smith  Co\",\"J Smith  Co\",\"ACME Supplies Ltd\",\"\",\"\",\"\","
           "\"\",\"ACME Supplies Ltd\",\"\",\"\"\r\n");
     CHECK(written.valid);
-    CHECK(payment.statusCodes.empty());
-    CHECK(log == CallLog{"payment: PayerSortCode", "payment: PayerAccountNumber",
-                         "payment: PayeeSortCode", "payment: PayeeAccountNumber", "payment: Amount",
-                         "payment: PayeeAccountName", "payment: PayerAccountName"});
-    CHECK(payment.References() == 1);
+    CHECK(payment->StatusCodesSet().empty());
+    CHECK(log->Log() == std::vector<std::string>{
+                            "Payment.PayerSortCode", "Payment.PayerAccountNumber",
+                            "Payment.PayeeSortCode", "Payment.PayeeAccountNumber", "Payment.Amount",
+                            "Payment.PayeeAccountName", "Payment.PayerAccountName"});
+    CHECK(ReferencesOf(payment.Get()) == 1);
 }
 
 TEST_CASE("an empty payee account name leaves fields 10 and 11 empty and gets code 30") {
     PaymentFields values = ExamplePayment();
     values.payeeAccountName.clear();
-    FakePayment payment("payment", values);
-    const Written written = WriteLine(payment);
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(values);
+    const Written written = WriteLine(payment.Get());
     CHECK(written.line ==
           ExampleLine("12345612345678", "65432187654321", "150.50", "07012013", ""));
     CHECK_FALSE(written.valid);
-    CHECK(payment.statusCodes == std::vector<long>{30});
+    CHECK(payment->StatusCodesSet() == std::vector<long>{30});
 }
 
 TEST_CASE("a short payer sort code is zero-padded and gets code 23") {
     PaymentFields values = ExamplePayment();
     values.payerSortCode = L"1234";
-    FakePayment payment("payment", values);
-    const Written written = WriteLine(payment);
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(values);
+    const Written written = WriteLine(payment.Get());
     CHECK(written.line == ExampleLine("00123412345678"));
     CHECK_FALSE(written.valid);
-    CHECK(payment.statusCodes == std::vector<long>{23});
+    CHECK(payment->StatusCodesSet() == std::vector<long>{23});
 }
 
 TEST_CASE("account numbers of the wrong length are cut or padded and get their codes") {
     PaymentFields values = ExamplePayment();
     values.payerAccountNumber = L"1234567";
     values.payeeAccountNumber = L"123456789";
-    FakePayment payment("payment", values);
-    const Written written = WriteLine(payment);
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(values);
+    const Written written = WriteLine(payment.Get());
     CHECK(written.line == ExampleLine("12345601234567", "65432112345678"));
-    CHECK(payment.statusCodes == std::vector<long>{24, 29});
+    CHECK(payment->StatusCodesSet() == std::vector<long>{24, 29});
 }
 
 TEST_CASE("a payee sort code 12-34-5 is written 012345 and gets code 28") {
     PaymentFields values = ExamplePayment();
     values.payeeSortCode = L"12-34-5";
-    FakePayment payment("payment", values);
-    CHECK(WriteLine(payment).line == ExampleLine("12345612345678", "01234587654321"));
-    CHECK(payment.statusCodes == std::vector<long>{28});
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(values);
+    CHECK(WriteLine(payment.Get()).line == ExampleLine("12345612345678", "01234587654321"));
+    CHECK(payment->StatusCodesSet() == std::vector<long>{28});
 }
 
 TEST_CASE("a negative amount is written as it is and gets code 21") {
     PaymentFields values = ExamplePayment();
     values.amount = -20;
-    FakePayment payment("payment", values);
-    const Written written = WriteLine(payment);
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(values);
+    const Written written = WriteLine(payment.Get());
     CHECK(written.line == ExampleLine("12345612345678", "65432187654321", "-20.00"));
     CHECK_FALSE(written.valid);
-    CHECK(payment.statusCodes == std::vector<long>{21});
+    CHECK(payment->StatusCodesSet() == std::vector<long>{21});
 }
 
 TEST_CASE("the processing date is written as DDMMYYYY") {
     CHECK(std::string(FormatProcessingDate(DateOf(2013, 3, 1)).Text()) == "01032013");
     CHECK(std::string(FormatProcessingDate(DateOf(2024, 12, 31) + 0.75).Text()) == "31122024");
-    FakePayment payment("payment", ExamplePayment());
-    CHECK(WriteLine(payment, DateOf(2013, 3, 1)).line ==
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(ExamplePayment());
+    CHECK(WriteLine(payment.Get(), DateOf(2013, 3, 1)).line ==
           ExampleLine("12345612345678", "65432187654321", "150.50", "01032013"));
 }
 
@@ -134,20 +134,20 @@ TEST_CASE("a quote or line break in an account number is left out and makes it i
     PaymentFields values = ExamplePayment();
     values.payerAccountNumber = L"1234567\"";
     values.payeeAccountNumber = L"8765\r\n21";
-    FakePayment payment("payment", values);
-    const Written written = WriteLine(payment);
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(values);
+    const Written written = WriteLine(payment.Get());
     CHECK(written.line == ExampleLine("12345601234567", "65432100876521"));
     CHECK_FALSE(written.valid);
-    CHECK(payment.statusCodes == std::vector<long>{24, 29});
+    CHECK(payment->StatusCodesSet() == std::vector<long>{24, 29});
 }
 
 TEST_CASE("an account number with a character the file cannot hold is invalid") {
     PaymentFields values = ExamplePayment();
     values.payeeAccountNumber = L"8765432\u0661";
-    FakePayment payment("payment", values);
-    const Written written = WriteLine(payment);
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(values);
+    const Written written = WriteLine(payment.Get());
     CHECK(written.line == ExampleLine("12345612345678", "65432108765432"));
-    CHECK(payment.statusCodes == std::vector<long>{29});
+    CHECK(payment->StatusCodesSet() == std::vector<long>{29});
 }
 
 TEST_CASE("several faults set their codes in the order of the fields") {
@@ -156,16 +156,16 @@ TEST_CASE("several faults set their codes in the order of the fields") {
     values.payeeAccountNumber = L"";
     values.amount = 0;
     values.payeeAccountName = L"";
-    FakePayment payment("payment", values);
-    CHECK_FALSE(WriteLine(payment).valid);
-    CHECK(payment.statusCodes == std::vector<long>{23, 29, 21, 30});
+    const ComPtr<HostPayment> payment = MakeHostObject<HostPayment>(values);
+    CHECK_FALSE(WriteLine(payment.Get()).valid);
+    CHECK(payment->StatusCodesSet() == std::vector<long>{23, 29, 21, 30});
 }
 
 TEST_CASE("values the host fails to deliver count as empty") {
-    FakePayment payment("payment", ExamplePayment());
-    payment.failReads = true;
-    const Written written = WriteLine(payment);
+    const ComPtr<HostPayment> payment =
+        MakeHostObject<HostPayment>(ExamplePayment(), FailingReads());
+    const Written written = WriteLine(payment.Get());
     CHECK(written.line ==
           ExampleLine("00000000000000", "00000000000000", "0.00", "07012013", "", ""));
-    CHECK(payment.statusCodes == std::vector<long>{23, 24, 28, 29, 21, 30});
+    CHECK(payment->StatusCodesSet() == std::vector<long>{23, 24, 28, 29, 21, 30});
 }

@@ -4,12 +4,14 @@
 #include <vector>
 #include <doctest/doctest.h>
 
-#include "bank/ErrorGuard.h"
-#include "payments/FakeHost.h"
+#include "com/ComInitialization.h"
+#include "com/ComObjectProbes.h"
+#include "fixtures/AnsweringUser.h"
+#include "fixtures/TempFolder.h"
+#include "hostcall/ErrorGuard.h"
+#include "hostkit/HostKit.h"
 #include "payments/LineTesting.h"
 #include "payments/PaymentRun.h"
-#include "payments/ScriptedUser.h"
-#include "payments/TempFolder.h"
 #include "payments/VirtualStoreTesting.h"
 
 namespace {
@@ -36,71 +38,70 @@ std::string Repeated(const std::string& line, int times) {
     return lines;
 }
 
-// A payment run against host objects of the test: the configuration points at a folder of the
-// test, and the user picks "Payment 1 To 1" for 7 January 2013 and pay.csv in that folder.
+using CallLog = std::vector<std::string>;
+
+// A payment run against the host's objects: the configuration points at a folder of the test,
+// and the user picks "Payment 1 To 1" for 7 January 2013 and pay.csv in that folder.
 struct PaymentRun {
-    ComApartment apartment;
-    CallLog log;
-    FakeConfiguration configuration{&log};
-    RegisteredConfiguration registration{configuration};
-    ScriptedUser user{&log};
+    ScopedComInitialization com;
+    HostKit host;
+    AnsweringUser user{&host.Control()};
     ScopedUserInteraction scopedUser{user};
     TempFolder folder;
-    std::vector<std::unique_ptr<FakePayment>> payments;
-    std::unique_ptr<FakeBatch> batch;
+    std::vector<PaymentFields> payments;
+    ComPtr<HostPaymentBatch> batch;
     long status = -1;
 
     PaymentRun() {
-        configuration.defaultDirectory = folder.Path();
+        host.Control().KeepLog();
+        host.Configuration().payment.directory = folder.Path();
         user.formatAnswer = {IDOK, OneToOne, DateOf(2013, 1, 7)};
         user.chosenPath = folder / "pay.csv";
     }
 
-    FakePayment& Add(const PaymentFields& values) {
-        payments.push_back(std::make_unique<FakePayment>(
-            "payment " + std::to_string(payments.size()), values, &log));
-        return *payments.back();
-    }
+    void Add(const PaymentFields& values) { payments.push_back(values); }
     void AddExamples(int count) {
         for (int i = 0; i < count; ++i) {
             Add(ExamplePayment());
         }
     }
-    FakeBatch& Batch() {
+    HostPaymentBatch& Batch() {
         if (!batch) {
-            std::vector<FakePayment*> pointers;
-            for (const auto& payment : payments) {
-                pointers.push_back(payment.get());
-            }
-            batch = std::make_unique<FakeBatch>(pointers, &log);
+            batch = MakeHostObject<HostPaymentBatch>(payments, host.SharedControl());
         }
-        return *batch;
+        return *batch.Get();
     }
     HRESULT Run() { return RunPaymentExport(&Batch(), status); }
     // As the payment service runs it.
     HRESULT RunGuarded(IVelmoraPaymentBatch* runBatch) {
         return MethodErrorGuard([&] { return RunPaymentExport(runBatch, status); });
     }
+    const std::vector<long>& StatusCodes(size_t position) {
+        return Batch().Payments()[position]->StatusCodesSet();
+    }
 
     std::string Written() const { return ReadFileBytes(user.chosenPath); }
     // The log without the payments' property reads.
     CallLog Events() const {
         CallLog events;
-        for (const std::string& entry : log) {
-            const bool read = entry.rfind("payment ", 0) == 0 &&
-                              entry.find("StatusCode=") == std::string::npos &&
-                              entry.find("released") == std::string::npos;
+        for (const std::string& entry : host.Control().Log()) {
+            const bool read = entry.rfind("Payment[", 0) == 0 &&
+                              entry.find(".SetStatusCode") == std::string::npos &&
+                              entry.find(".Released") == std::string::npos;
             if (!read) {
                 events.push_back(entry);
             }
         }
         return events;
     }
-    // Every object the run was handed or created has all its references back.
-    bool AllReleased() const {
-        bool released = configuration.References() == 1 && (!batch || batch->References() == 1);
-        for (const auto& payment : payments) {
-            released = released && payment->References() == 1;
+    // Every object the run was handed or created has all its references back: the host keeps
+    // its two class objects, the batch and its payments, and nothing else.
+    bool AllReleased() {
+        const int kept = batch ? 1 + static_cast<int>(batch->Payments().size()) : 0;
+        bool released =
+            host.Control().LiveObjects() == 2 + kept && (!batch || ReferencesOf(batch.Get()) == 1);
+        for (size_t position = 0; batch && position < batch->Payments().size(); ++position) {
+            released = released && ReferencesOf(batch->Payments()[position].Get()) == 1;
         }
         return released;
     }
@@ -120,15 +121,16 @@ TEST_CASE("a run reads the settings, asks the user and writes every payment in o
     CHECK(run.Run() == S_OK);
     CHECK(run.status == Succeeded);
     CHECK(run.Written() == ExampleOneToOneLine);
-    CHECK(run.log == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
-                             "user: format dialog", "user: save dialog", "batch: Count",
-                             "batch: Item(0)", "payment 0: PayerSortCode",
-                             "payment 0: PayerAccountNumber", "payment 0: PayeeSortCode",
-                             "payment 0: PayeeAccountNumber", "payment 0: Amount",
-                             "payment 0: PayeeAccountName", "payment 0: PayerAccountName",
-                             "payment 0: released", "configuration: released"});
-    CHECK(run.configuration.receivedBankName ==
-          std::string("Northern Bank") + std::string(87, '\0'));
+    CHECK(run.host.Control().Log() ==
+          CallLog{"ConfigurationClass.CreateInstance", "Configuration.GetPaymentSettings",
+                  "User.FormatDialog", "User.SaveDialog", "Batch.Count", "Batch.Item(0)",
+                  "Payment[0].PayerSortCode", "Payment[0].PayerAccountNumber",
+                  "Payment[0].PayeeSortCode", "Payment[0].PayeeAccountNumber", "Payment[0].Amount",
+                  "Payment[0].PayeeAccountName", "Payment[0].PayerAccountName",
+                  "Payment[0].Released", "Configuration.Destroyed"});
+    REQUIRE(run.host.Configuration().calls.size() == 1);
+    CHECK(run.host.Configuration().calls[0].bankName == "Northern Bank");
+    CHECK(run.host.Configuration().calls[0].bankNameZeroFilled);
     CHECK(run.user.formatDialogs == std::vector<PaymentFormat>{OneToOne});
     CHECK(run.user.messages.empty());
     CHECK(run.AllReleased());
@@ -136,11 +138,11 @@ TEST_CASE("a run reads the settings, asks the user and writes every payment in o
 
 TEST_CASE("the save dialog proposes the default path with the payment file filter") {
     PaymentRun run;
-    run.configuration.defaultFileName = "northern.txt";
-    run.configuration.extension = "txt";
+    run.host.Configuration().payment.fileName = "northern.txt";
+    run.host.Configuration().payment.extension = "txt";
     CHECK(run.Run() == S_OK);
     REQUIRE(run.user.saveRequests.size() == 1);
-    const ScriptedUser::SaveRequest& request = run.user.saveRequests[0];
+    const AnsweringUser::SaveRequest& request = run.user.saveRequests[0];
     CHECK(request.initialFile == run.folder / "northern.txt");
     CHECK(request.filter ==
           std::vector<std::string>{"Payment Files (*.txt)", "*.txt", "All Files (*.*)", "*.*"});
@@ -155,7 +157,7 @@ TEST_CASE("the save dialog proposes the default path with the payment file filte
 
 TEST_CASE("without an extension the filter offers all files only") {
     PaymentRun run;
-    run.configuration.extension = "";
+    run.host.Configuration().payment.extension = "";
     CHECK(run.Run() == S_OK);
     REQUIRE(run.user.saveRequests.size() == 1);
     CHECK(run.user.saveRequests[0].filter == std::vector<std::string>{"All Files (*.*)", "*.*"});
@@ -164,18 +166,19 @@ TEST_CASE("without an extension the filter offers all files only") {
 
 TEST_CASE("a missing default directory is reported before the dialogs and C:\\ proposed") {
     PaymentRun run;
-    run.configuration.defaultDirectory = "C:\\No Such Folder";
+    run.host.Configuration().payment.directory = "C:\\No Such Folder";
     CHECK(run.Run() == S_OK);
-    CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
-                                  "user: message Invalid default path", "user: format dialog",
-                                  "user: save dialog", "batch: Count", "configuration: released"});
+    CHECK(run.Events() == CallLog{"ConfigurationClass.CreateInstance",
+                                  "Configuration.GetPaymentSettings",
+                                  "User.Message(Invalid default path)", "User.FormatDialog",
+                                  "User.SaveDialog", "Batch.Count", "Configuration.Destroyed"});
     REQUIRE(run.user.saveRequests.size() == 1);
     CHECK(run.user.saveRequests[0].initialFile == "C:\\payments.csv");
 }
 
 TEST_CASE("an initial path longer than the dialog's buffer is cut to 259 characters") {
     PaymentRun run;
-    run.configuration.defaultFileName = std::string(300, 'p');
+    run.host.Configuration().payment.fileName = std::string(300, 'p');
     CHECK(run.Run() == S_OK);
     REQUIRE(run.user.saveRequests.size() == 1);
     CHECK(run.user.saveRequests[0].initialFile ==
@@ -193,7 +196,7 @@ TEST_CASE("an empty batch still asks for format and file and creates an empty fi
 TEST_CASE("a batch that cannot count counts as empty") {
     PaymentRun run;
     run.AddExamples(2);
-    run.Batch().failCount = true;
+    run.host.Control().Fail("Batch.Count", E_FAIL);
     CHECK(run.Run() == S_OK);
     CHECK(run.status == Succeeded);
     CHECK(FileExists(run.user.chosenPath));
@@ -209,8 +212,9 @@ TEST_CASE("cancelling either dialog ends the run as cancelled without a file") {
         CHECK(run.status == Cancelled);
         CHECK(run.user.saveRequests.empty());
         CHECK_FALSE(FileExists(run.user.chosenPath));
-        CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
-                                      "user: format dialog", "configuration: released"});
+        CHECK(run.Events() == CallLog{"ConfigurationClass.CreateInstance",
+                                      "Configuration.GetPaymentSettings", "User.FormatDialog",
+                                      "Configuration.Destroyed"});
     }
     SUBCASE("the save dialog") {
         PaymentRun run;
@@ -219,31 +223,31 @@ TEST_CASE("cancelling either dialog ends the run as cancelled without a file") {
         CHECK(run.Run() == S_OK);
         CHECK(run.status == Cancelled);
         CHECK_FALSE(FileExists(run.user.chosenPath));
-        CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
-                                      "user: format dialog", "user: save dialog",
-                                      "configuration: released"});
+        CHECK(run.Events() == CallLog{"ConfigurationClass.CreateInstance",
+                                      "Configuration.GetPaymentSettings", "User.FormatDialog",
+                                      "User.SaveDialog", "Configuration.Destroyed"});
     }
 }
 
 TEST_CASE("a payment the batch cannot hand out ends the file there as failed") {
     PaymentRun run;
     run.AddExamples(5);
-    run.Batch().failItemAt = 2;
+    run.host.Control().Fail("Batch.Item(2)", E_INVALIDARG);
     CHECK(run.Run() == S_OK);
     CHECK(run.status == Failed);
     CHECK(run.Written() == Repeated(ExampleOneToOneLine, 2));
-    CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
-                                  "user: format dialog", "user: save dialog", "batch: Count",
-                                  "batch: Item(0)", "payment 0: released", "batch: Item(1)",
-                                  "payment 1: released", "batch: Item(2)",
-                                  "configuration: released"});
+    CHECK(run.Events() == CallLog{"ConfigurationClass.CreateInstance",
+                                  "Configuration.GetPaymentSettings", "User.FormatDialog",
+                                  "User.SaveDialog", "Batch.Count", "Batch.Item(0)",
+                                  "Payment[0].Released", "Batch.Item(1)", "Payment[1].Released",
+                                  "Batch.Item(2)", "Configuration.Destroyed"});
     CHECK(run.AllReleased());
 }
 
 TEST_CASE("a batch handing out no payment where it should counts as a fetch failure") {
     PaymentRun run;
     run.AddExamples(3);
-    run.Batch().nullItemAt = 1;
+    run.host.Control().Fail("Batch.Item(1)", S_OK);
     CHECK(run.Run() == S_OK);
     CHECK(run.status == Failed);
     CHECK(run.Written() == ExampleOneToOneLine);
@@ -251,23 +255,23 @@ TEST_CASE("a batch handing out no payment where it should counts as a fetch fail
 
 TEST_CASE("invalid payments are written, marked and make the run S_FALSE") {
     PaymentRun run;
-    FakePayment& first = run.Add(InvalidPayment());
+    run.Add(InvalidPayment());
     run.Add(ExamplePayment());
-    FakePayment& third = run.Add(InvalidPayment());
+    run.Add(InvalidPayment());
     CHECK(run.Run() == S_FALSE);
     CHECK(run.status == PaymentsInvalid);
     const std::string invalidLine = Replaced(ExampleOneToOneLine, "\"150.50\"", "\"-5.00\"");
     CHECK(run.Written() == invalidLine + ExampleOneToOneLine + invalidLine);
-    CHECK(first.statusCodes == std::vector<long>{21});
-    CHECK(run.payments[1]->statusCodes.empty());
-    CHECK(third.statusCodes == std::vector<long>{21});
+    CHECK(run.StatusCodes(0) == std::vector<long>{21});
+    CHECK(run.StatusCodes(1).empty());
+    CHECK(run.StatusCodes(2) == std::vector<long>{21});
 }
 
 TEST_CASE("a fetch failure after an invalid payment leaves S_FALSE and status failed") {
     PaymentRun run;
     run.Add(InvalidPayment());
     run.AddExamples(2);
-    run.Batch().failItemAt = 1;
+    run.host.Control().Fail("Batch.Item(1)", E_INVALIDARG);
     CHECK(run.Run() == S_FALSE);
     CHECK(run.status == Failed);
 }
@@ -297,24 +301,25 @@ TEST_CASE("a null batch is an invalid argument after the status was reset") {
     CHECK(run.RunGuarded(nullptr) == static_cast<HRESULT>(0x800AFFFC));
     CHECK(run.status == Succeeded);
     CHECK(run.user.formatDialogs.empty());
-    CHECK(run.Events() ==
-          CallLog{"configuration: GetPaymentSettings(Northern Bank)", "configuration: released"});
+    CHECK(run.Events() == CallLog{"ConfigurationClass.CreateInstance",
+                                  "Configuration.GetPaymentSettings", "Configuration.Destroyed"});
 }
 
 TEST_CASE("a configuration object that cannot be created fails the run untouched") {
-    ComApartment apartment;
-    ScriptedUser user;
+    ScopedComInitialization com;
+    AnsweringUser user;
     ScopedUserInteraction scoped(user);
-    FakePayment payment("payment 0", ExamplePayment());
-    FakeBatch batch({&payment});
+    const ComPtr<HostPaymentBatch> batch =
+        MakeHostObject<HostPaymentBatch>(std::vector<PaymentFields>{ExamplePayment()});
     long status = Cancelled;
     try {
-        RunPaymentExport(&batch, status);
+        RunPaymentExport(batch.Get(), status);
         FAIL("the run must raise a COM error");
     } catch (const ComError& error) {
         CHECK(error.Result() == E_POINTER);
     }
-    CHECK(MethodErrorGuard([&] { return RunPaymentExport(&batch, status); }) == DISP_E_EXCEPTION);
+    CHECK(MethodErrorGuard([&] { return RunPaymentExport(batch.Get(), status); }) ==
+          DISP_E_EXCEPTION);
     CHECK(status == Cancelled);
     CHECK(user.formatDialogs.empty());
     CHECK(user.messages.empty());
@@ -322,7 +327,7 @@ TEST_CASE("a configuration object that cannot be created fails the run untouched
 
 TEST_CASE("a failing settings call raises the host's error and leaves the status") {
     PaymentRun run;
-    run.configuration.paymentSettingsResult = E_ACCESSDENIED;
+    run.host.Control().Fail("Configuration.GetPaymentSettings", E_ACCESSDENIED);
     run.status = PaymentsInvalid;
     try {
         run.Run();
@@ -342,9 +347,9 @@ TEST_CASE("a file that cannot be opened fails the run without writing") {
     run.user.chosenPath = run.folder / "missing folder\\pay.csv";
     CHECK(run.Run() == S_OK);
     CHECK(run.status == Failed);
-    CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
-                                  "user: format dialog", "user: save dialog", "batch: Count",
-                                  "configuration: released"});
+    CHECK(run.Events() == CallLog{"ConfigurationClass.CreateInstance",
+                                  "Configuration.GetPaymentSettings", "User.FormatDialog",
+                                  "User.SaveDialog", "Batch.Count", "Configuration.Destroyed"});
 }
 
 TEST_CASE(
@@ -359,11 +364,11 @@ TEST_CASE(
     CHECK_FALSE(FileExists(run.user.chosenPath));
     CHECK(ReadFileBytes(store / "pay.csv") == Repeated(ExampleOneToOneLine, 2));
     // The notice comes once the file is complete.
-    CHECK(run.Events() == CallLog{"configuration: GetPaymentSettings(Northern Bank)",
-                                  "user: format dialog", "user: save dialog", "batch: Count",
-                                  "batch: Item(0)", "payment 0: released", "batch: Item(1)",
-                                  "payment 1: released", "user: message Windows Redirect",
-                                  "configuration: released"});
+    CHECK(run.Events() == CallLog{"ConfigurationClass.CreateInstance",
+                                  "Configuration.GetPaymentSettings", "User.FormatDialog",
+                                  "User.SaveDialog", "Batch.Count", "Batch.Item(0)",
+                                  "Payment[0].Released", "Batch.Item(1)", "Payment[1].Released",
+                                  "User.Message(Windows Redirect)", "Configuration.Destroyed"});
     REQUIRE(run.user.messages.size() == 1);
     CHECK(run.user.messages[0].text ==
           "Due to Windows Redirect your file was saved to: " + store / "pay.csv" +
@@ -398,7 +403,7 @@ TEST_CASE("a payment file that cannot be stored completely fails the run") {
         CHECK(run.Run() == S_OK);
         CHECK(run.status == Failed);
         const CallLog events = run.Events();
-        CHECK(std::count(events.begin(), events.end(), "batch: Item(199)") == 0);
+        CHECK(std::count(events.begin(), events.end(), "Batch.Item(199)") == 0);
         CHECK(run.AllReleased());
     }
     SUBCASE("with invalid payments the result stays S_FALSE") {

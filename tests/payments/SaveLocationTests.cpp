@@ -1,9 +1,9 @@
 #include <string>
 #include <doctest/doctest.h>
 
+#include "fixtures/AnsweringUser.h"
+#include "fixtures/TempFolder.h"
 #include "payments/InitialPath.h"
-#include "payments/ScriptedUser.h"
-#include "payments/TempFolder.h"
 #include "payments/VirtualStore.h"
 #include "payments/VirtualStoreTesting.h"
 
@@ -27,7 +27,7 @@ TEST_CASE("EnsureTrailingBackslash adds exactly one backslash") {
 }
 
 TEST_CASE("the initial path joins an existing default directory and the default file name") {
-    ScriptedUser user;
+    AnsweringUser user;
     ScopedUserInteraction scoped(user);
     TempFolder folder;
     CHECK(Text(BuildInitialPath("pay.csv", folder.Path().c_str())) == folder / "pay.csv");
@@ -38,7 +38,7 @@ TEST_CASE("the initial path joins an existing default directory and the default 
 }
 
 TEST_CASE("a missing default directory is reported and the root of drive C: used") {
-    ScriptedUser user;
+    AnsweringUser user;
     ScopedUserInteraction scoped(user);
     CHECK(Text(BuildInitialPath("pay.csv", "C:\\No Such Folder")) == "C:\\pay.csv");
     REQUIRE(user.messages.size() == 1);
@@ -48,7 +48,7 @@ TEST_CASE("a missing default directory is reported and the root of drive C: used
 }
 
 TEST_CASE("the root of drive A: is never reported missing") {
-    ScriptedUser user;
+    AnsweringUser user;
     ScopedUserInteraction scoped(user);
     CHECK(Text(BuildInitialPath("pay.csv", "a:")) == "a:\\pay.csv");
     CHECK(Text(BuildInitialPath("pay.csv", "A:\\")) == "A:\\pay.csv");
@@ -116,7 +116,7 @@ TEST_CASE("with administrative rights, or without a virtual-store folder, the op
 TEST_CASE("the redirect notice tells where the file went when one is there") {
     TempFolder store(VirtualStoreFolder());
     const CString redirected((store / "pay.csv").c_str());
-    ScriptedUser user;
+    AnsweringUser user;
     ScopedUserInteraction scoped(user);
 
     ShowRedirectNotice(redirected, false);

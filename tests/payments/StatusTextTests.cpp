@@ -1,8 +1,8 @@
 #include <string>
 #include <doctest/doctest.h>
 
-#include "bank/ErrorGuard.h"
 #include "com/Bstr.h"
+#include "hostcall/ErrorGuard.h"
 #include "payments/StatusText.h"
 
 namespace {

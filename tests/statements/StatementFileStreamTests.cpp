@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/StatementFiles.h"
+#include "fixtures/TempFolder.h"
 #include "statements/StatementFileStream.h"
-#include "statements/StatementFiles.h"
 #include "statements/StatementLine.h"
 
 namespace {
@@ -83,7 +84,7 @@ void CheckSameLines(const std::vector<ReadLine>& expected, const std::vector<Rea
 } // namespace
 
 TEST_CASE("the statement file stream reads the lines a standard stream reads") {
-    TemporaryFolder folder;
+    TempFolder folder;
     for (bool endsWithLineFeed : {true, false}) {
         const std::string path = folder.WriteBytes("awkward.txt", AwkwardBytes(endsWithLineFeed));
         for (std::ios_base::openmode mode : {Binary, TextMode}) {
@@ -99,7 +100,7 @@ TEST_CASE("the statement file stream reads the lines a standard stream reads") {
 }
 
 TEST_CASE("a line filling the buffer exactly before the end of the file") {
-    TemporaryFolder folder;
+    TempFolder folder;
     const std::string full(LineBufferSize - 1, 'f');
     for (const std::string& bytes : {full, full + "\n", full + "g", "\n" + full + "\n\n"}) {
         const std::string path = folder.WriteBytes("full.txt", bytes);
@@ -111,7 +112,7 @@ TEST_CASE("a line filling the buffer exactly before the end of the file") {
 }
 
 TEST_CASE("a statement file stream that is not open reads nothing") {
-    TemporaryFolder folder;
+    TempFolder folder;
     char line[LineBufferSize];
     SUBCASE("a file that does not exist") {
         StatementFileStream stream;

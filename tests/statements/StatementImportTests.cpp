@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "bank/ErrorGuard.h"
+#include "com/ComInitialization.h"
+#include "fixtures/StatementFiles.h"
+#include "fixtures/TempFolder.h"
+#include "hostcall/ErrorGuard.h"
+#include "hostkit/BankAccount.h"
+#include "hostkit/HostKit.h"
+#include "hostkit/Statement.h"
 #include "statements/DebugTrace.h"
-#include "statements/HostObject.h"
-#include "statements/StatementFiles.h"
 #include "statements/StatementImport.h"
-#include "statements/TestHost.h"
 
 namespace {
 
@@ -24,12 +27,14 @@ std::wstring Wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
-AccountSetup HostAccount() {
-    AccountSetup account;
-    account.accountNumber = L"12345678";
-    account.sortCode = L"12-34-56";
-    return account;
-}
+// The host's bank account, and what its details give.
+struct AccountSetup {
+    std::wstring sortCode = L"12-34-56";
+    std::wstring accountNumber = L"12345678";
+    bool givesDetails = true;
+    // Without texts the details answer S_FALSE and no text.
+    bool givesTexts = true;
+};
 
 std::string Transaction(const std::string& reference, const std::string& sortCode = "123456",
                         const std::string& accountNumber = "12345678",
@@ -56,11 +61,15 @@ std::string Trimmed(const std::wstring& text) {
 }
 
 // The calls of a whole selection in which the user chose a file.
-const Calls SelectionCalls = {
-    "Selector.Create",        "Configuration.Create",   "Configuration.GetStatementSettings",
-    "Selector.SetRecognizer", "Selector.GetOutcome",    "Selector.GetChosenPath",
-    "Selector.Destroyed",     "Configuration.Destroyed"};
-const Calls PreparationCalls = {"Statement.Prepare", "Statement.Balance 0.000000",
+const Calls SelectionCalls = {"SelectorClass.CreateInstance",
+                              "ConfigurationClass.CreateInstance",
+                              "Configuration.GetStatementSettings",
+                              "Selector.SetRecognizer",
+                              "Selector.GetOutcome",
+                              "Selector.GetChosenPath",
+                              "Selector.Destroyed",
+                              "Configuration.Destroyed"};
+const Calls PreparationCalls = {"Statement.Prepare", "Statement.Balance(0.000000)",
                                 "Account.Details",   "Details.AccountNumber",
                                 "Details.SortCode",  "Details.Destroyed"};
 
@@ -70,28 +79,52 @@ Calls Concat(const Calls& first, const Calls& second) {
     return all;
 }
 
-// One statement service's state and the host of its imports.
+// One statement service's state and the host of its imports. The host keeps the account and
+// statement of the last import.
 class ImportFixture {
 public:
-    ImportFixture() : liveBefore_(LiveHostObjects()) {}
+    ImportFixture() {
+        host.Control().KeepLog();
+        // The host may fill all of the settings buffer.
+        host.Configuration().statementSettings = std::string(400, 'S');
+    }
 
     // Lets the user choose a file of these lines.
     void ChooseFile(const Lines& lines, const std::string& lineEnd = "\n") {
-        host.selector.chosenPath = Wide(folder.WriteLines("statement.txt", lines, lineEnd));
+        host.Selector().statementPath = Wide(folder.WriteLines("statement.txt", lines, lineEnd));
     }
 
-    // Imports as the service does, inside its error guard.
-    HRESULT Import(const AccountSetup& account = HostAccount()) {
-        received.clear();
-        host.calls.clear();
-        ComPtr<IVelmoraBankAccount> hostAccount = MakeTestAccount(account);
-        ComPtr<IVelmoraBankStatement> statement = MakeTestStatement(received, givesTransactions);
+    // Imports as the service does, inside its error guard; the log shows this import only, and
+    // the failures chosen for it are taken back after it.
+    HRESULT Import(const AccountSetup& setup = {}) {
+        account = MakeHostObject<HostBankAccount>(setup.sortCode, setup.accountNumber,
+                                                  host.SharedControl());
+        statement = MakeHostObject<HostStatement>(host.SharedControl());
+        if (!setup.givesDetails) {
+            host.Control().Fail("Account.Details", E_FAIL);
+        }
+        if (!setup.givesTexts) {
+            host.Control().Fail("Details.AccountNumber", S_FALSE);
+            host.Control().Fail("Details.SortCode", S_FALSE);
+        }
+        if (!givesTransactions) {
+            host.Control().Fail("Statement.NewTransaction", E_OUTOFMEMORY);
+        }
+        host.Control().ClearLog();
         status = -1;
-        return MethodErrorGuard([&] {
-            return ImportStatement(hostAccount.Get(), statement.Get(), bankSortCode,
-                                   bankAccountNumber, status);
+        const HRESULT result = MethodErrorGuard([&] {
+            return ImportStatement(account.Get(), statement.Get(), bankSortCode, bankAccountNumber,
+                                   status);
         });
+        host.Control().Restore();
+        received.clear();
+        for (const auto& transaction : statement->Transactions()) {
+            received.push_back(*transaction);
+        }
+        return result;
     }
+
+    const Calls& Log() const { return host.Control().Log(); }
 
     std::vector<std::string> References() const {
         std::vector<std::string> references;
@@ -101,19 +134,22 @@ public:
         return references;
     }
 
-    // Host objects the import left alive.
-    int Leaked() const { return LiveHostObjects() - liveBefore_; }
+    // Host objects the import left alive: all but the two class objects and the account and
+    // statement the host keeps.
+    int Leaked() const {
+        return host.Control().LiveObjects() - 2 - (account ? 1 : 0) - (statement ? 1 : 0);
+    }
 
-    TestHost host;
-    TemporaryFolder folder;
+    ScopedComInitialization com;
+    HostKit host;
+    TempFolder folder;
+    ComPtr<HostBankAccount> account;
+    ComPtr<HostStatement> statement;
     std::vector<ReceivedTransaction> received;
     bool givesTransactions = true;
     CString bankSortCode;
     CString bankAccountNumber;
     long status = -1;
-
-private:
-    int liveBefore_;
 };
 
 } // namespace
@@ -131,7 +167,7 @@ TEST_CASE_FIXTURE(ImportFixture, "the account's transactions of both volumes rea
     CHECK(References() == std::vector<std::string>{"T1", "T2", "T3"});
     for (size_t index = 0; index < received.size(); ++index) {
         CHECK(received[index].sequenceType == VT_I4);
-        CHECK(received[index].sequenceNumber == static_cast<long>(index) + 1);
+        CHECK(received[index].sequence == static_cast<long>(index) + 1);
     }
 
     Calls transactionCalls;
@@ -143,8 +179,11 @@ TEST_CASE_FIXTURE(ImportFixture, "the account's transactions of both volumes rea
             transactionCalls.push_back(call);
         }
     }
-    CHECK(host.calls == Concat(Concat(SelectionCalls, PreparationCalls), transactionCalls));
-    CHECK(host.bankName == std::string("Northern Bank") + std::string(87, '\0'));
+    CHECK(Log() == Concat(Concat(SelectionCalls, PreparationCalls), transactionCalls));
+    const ConfigurationCall& settings = host.Configuration().calls.back();
+    CHECK(settings.operation == "GetStatementSettings");
+    CHECK(settings.bankName == "Northern Bank");
+    CHECK(settings.bankNameZeroFilled);
     CHECK(Leaked() == 0);
 }
 
@@ -200,20 +239,20 @@ TEST_CASE_FIXTURE(ImportFixture, "account texts must match the record's fields e
     for (const Case& test : cases) {
         CAPTURE(Trimmed(test.sortCode));
         CAPTURE(Trimmed(test.accountNumber));
-        AccountSetup account;
-        account.sortCode = test.sortCode;
-        account.accountNumber = test.accountNumber;
-        REQUIRE(Import(account) == S_OK);
+        AccountSetup setup;
+        setup.sortCode = test.sortCode;
+        setup.accountNumber = test.accountNumber;
+        REQUIRE(Import(setup) == S_OK);
         CHECK(References() == test.references);
     }
 }
 
 TEST_CASE_FIXTURE(ImportFixture, "account texts are cut to 32 characters") {
     ChooseFile(WithLabels({Transaction("T1")}));
-    AccountSetup account;
-    account.accountNumber = std::wstring(40, L'7');
-    account.sortCode = L"1-2-3-4-5-6-7-8-9-0-1-2-3-4-5-6-7-8-9";
-    REQUIRE(Import(account) == S_OK);
+    AccountSetup setup;
+    setup.accountNumber = std::wstring(40, L'7');
+    setup.sortCode = L"1-2-3-4-5-6-7-8-9-0-1-2-3-4-5-6-7-8-9";
+    REQUIRE(Import(setup) == S_OK);
     CHECK(std::string(bankAccountNumber.Text()) == std::string(32, '7'));
     // Digits of the first 32 characters only.
     CHECK(std::string(bankSortCode.Text()) == "1234567890123456");
@@ -229,8 +268,8 @@ TEST_CASE_FIXTURE(ImportFixture, "account details the host cannot give keep the 
     REQUIRE(Import(none) == S_OK);
     CHECK(received.empty());
     CHECK(bankSortCode.Length() == 0);
-    CHECK(host.calls == Concat(SelectionCalls, {"Statement.Prepare", "Statement.Balance 0.000000",
-                                                "Account.Details"}));
+    CHECK(Log() == Concat(SelectionCalls,
+                          {"Statement.Prepare", "Statement.Balance(0.000000)", "Account.Details"}));
 
     REQUIRE(Import() == S_OK);
     CHECK(References() == std::vector<std::string>{"T1"});
@@ -239,6 +278,7 @@ TEST_CASE_FIXTURE(ImportFixture, "account details the host cannot give keep the 
 
     // Details without texts keep the texts too.
     AccountSetup noTexts;
+    noTexts.givesTexts = false;
     REQUIRE(Import(noTexts) == S_OK);
     CHECK(std::string(bankSortCode.Text()) == "123456");
     CHECK(References() == std::vector<std::string>{"T1"});
@@ -247,10 +287,10 @@ TEST_CASE_FIXTURE(ImportFixture, "account details the host cannot give keep the 
 
 TEST_CASE_FIXTURE(ImportFixture, "a cancelled selection leaves the statement untouched") {
     ChooseFile(WithLabels({Transaction("T1")}));
-    host.selector.outcome = 1;
+    host.Selector().cancel = true;
     CHECK(Import() == S_OK);
     CHECK(status == NoFileSelected);
-    CHECK(host.calls == SelectionCalls);
+    CHECK(Log() == SelectionCalls);
     CHECK(received.empty());
     CHECK(Leaked() == 0);
 }
@@ -261,14 +301,14 @@ TEST_CASE_FIXTURE(ImportFixture, "a file that is not the bank's is prepared for 
     ChooseFile(lines);
     CHECK(Import() == S_OK);
     CHECK(status == Completed);
-    CHECK(host.calls == Concat(SelectionCalls, PreparationCalls));
+    CHECK(Log() == Concat(SelectionCalls, PreparationCalls));
     CHECK(received.empty());
 
     // No path from the selector, or a path to nothing: the same.
-    host.selector.chosenPath.reset();
+    host.Control().Fail("Selector.GetChosenPath", S_OK);
     CHECK(Import() == S_OK);
-    CHECK(host.calls == Concat(SelectionCalls, PreparationCalls));
-    host.selector.chosenPath = Wide(folder.Path() + "\\missing.txt");
+    CHECK(Log() == Concat(SelectionCalls, PreparationCalls));
+    host.Selector().statementPath = Wide(folder.Path() + "\\missing.txt");
     CHECK(Import() == S_OK);
     CHECK(status == Completed);
     CHECK(received.empty());
@@ -282,17 +322,17 @@ TEST_CASE_FIXTURE(ImportFixture, "the selector hands candidate files to the reco
     const std::string shifted = folder.WriteLines("shifted.txt", {VolumeHeaderLine(80, 43)});
     const std::string shortLabel = folder.WriteLines("short.txt", {VolumeHeaderLine(79)});
     const std::string missing = folder.Path() + "\\missing.txt";
-    host.selector.candidates = {good,       onlyVolume, crlf,         shifted,
-                                shortLabel, missing,    folder.Path()};
-    host.selector.outcome = 1;
+    host.Selector().candidates = {good,       onlyVolume, crlf,         shifted,
+                                  shortLabel, missing,    folder.Path()};
+    host.Selector().cancel = true;
 
     DebugTraceCollector collector;
     REQUIRE(Import() == S_OK);
     const std::string untouched(63, '#');
     const std::vector<int> results = {1, 1, 1, 0, 0, 0, 0};
-    REQUIRE(host.recognitions.size() == results.size());
+    REQUIRE(host.Selector().recognitions.size() == results.size());
     for (size_t index = 0; index < results.size(); ++index) {
-        const Recognition& recognition = host.recognitions[index];
+        const Recognition& recognition = host.Selector().recognitions[index];
         CAPTURE(recognition.path);
         CHECK(recognition.result == results[index]);
         CHECK(recognition.description ==
@@ -312,9 +352,12 @@ TEST_CASE_FIXTURE(ImportFixture, "the import traces the reading of the file in o
     DebugTraceCollector collector;
     REQUIRE(Import() == S_OK);
     CHECK(References() == std::vector<std::string>{"T1", "T2"});
+    // The selector recognises the chosen file first, reading its header labels.
     CHECK(collector.Texts() ==
           std::vector<std::string>{"ReadVolumeHeaderLabel", "ReadHeaderLabel1", "ReadHeaderLabel2",
-                                   "ReadUserHeaderLabel", "ErrEndOfVolume encountered\n",
+                                   "ReadUserHeaderLabel", "ReadVolumeHeaderLabel",
+                                   "ReadHeaderLabel1", "ReadHeaderLabel2", "ReadUserHeaderLabel",
+                                   "ErrEndOfVolume encountered\n",
                                    "Continuing for multi-volume file\n",
                                    "ErrEndOfVolume encountered\n", "End of second volume\n"});
 }
@@ -330,41 +373,41 @@ TEST_CASE_FIXTURE(ImportFixture, "failing host objects are reported as COM error
     ChooseFile(WithLabels({Transaction("T1")}));
 
     SUBCASE("statement settings refused") {
-        host.configuration.settingsResult = E_ACCESSDENIED;
-        host.configuration.errorDescription = L"Settings are locked";
+        host.Control().Fail("Configuration.GetStatementSettings", E_ACCESSDENIED,
+                            L"Settings are locked");
         CHECK(Import() == DISP_E_EXCEPTION);
-        CHECK(host.calls == Calls{"Selector.Create", "Configuration.Create",
-                                  "Configuration.GetStatementSettings", "Selector.Destroyed",
-                                  "Configuration.Destroyed"});
+        CHECK(Log() == Calls{"SelectorClass.CreateInstance", "ConfigurationClass.CreateInstance",
+                             "Configuration.GetStatementSettings", "Selector.Destroyed",
+                             "Configuration.Destroyed"});
         // The host's error object went with the COM error.
         IErrorInfo* info = nullptr;
         CHECK(GetErrorInfo(0, &info) == S_FALSE);
     }
     SUBCASE("recognition function refused") {
-        host.selector.setRecognizerResult = E_FAIL;
+        host.Control().Fail("Selector.SetRecognizer", E_FAIL);
         CHECK(Import() == DISP_E_EXCEPTION);
-        CHECK(host.calls == Calls{"Selector.Create", "Configuration.Create",
-                                  "Configuration.GetStatementSettings", "Selector.SetRecognizer",
-                                  "Selector.Destroyed", "Configuration.Destroyed"});
+        CHECK(Log() == Calls{"SelectorClass.CreateInstance", "ConfigurationClass.CreateInstance",
+                             "Configuration.GetStatementSettings", "Selector.SetRecognizer",
+                             "Selector.Destroyed", "Configuration.Destroyed"});
     }
     SUBCASE("no transaction object") {
         givesTransactions = false;
         CHECK(Import() == DISP_E_EXCEPTION);
-        CHECK(host.calls.back() == "Statement.NewTransaction");
+        CHECK(Log().back() == "Statement.NewTransaction");
     }
     SUBCASE("no statement or no account") {
-        std::vector<ReceivedTransaction> unused;
-        ComPtr<IVelmoraBankStatement> statement = MakeTestStatement(unused);
-        ComPtr<IVelmoraBankAccount> account = MakeTestAccount(HostAccount());
+        const ComPtr<HostStatement> unused = MakeHostObject<HostStatement>(host.SharedControl());
+        const ComPtr<HostBankAccount> someAccount =
+            MakeHostObject<HostBankAccount>(L"12-34-56", L"12345678", host.SharedControl());
         CHECK(MethodErrorGuard([&] {
-                  return ImportStatement(account.Get(), nullptr, bankSortCode, bankAccountNumber,
-                                         status);
+                  return ImportStatement(someAccount.Get(), nullptr, bankSortCode,
+                                         bankAccountNumber, status);
               }) == DISP_E_EXCEPTION);
         CHECK(MethodErrorGuard([&] {
-                  return ImportStatement(nullptr, statement.Get(), bankSortCode, bankAccountNumber,
+                  return ImportStatement(nullptr, unused.Get(), bankSortCode, bankAccountNumber,
                                          status);
               }) == DISP_E_EXCEPTION);
-        CHECK(unused.empty());
+        CHECK(unused->Transactions().empty());
     }
     CHECK(status == Completed);
     CHECK(received.empty());
@@ -374,10 +417,12 @@ TEST_CASE_FIXTURE(ImportFixture, "failing host objects are reported as COM error
 TEST_CASE("host classes that cannot be created are reported as COM errors") {
     for (bool selectorRegistered : {false, true}) {
         CAPTURE(selectorRegistered);
-        TestHost host(selectorRegistered, !selectorRegistered);
-        std::vector<ReceivedTransaction> received;
-        ComPtr<IVelmoraBankAccount> account = MakeTestAccount(HostAccount());
-        ComPtr<IVelmoraBankStatement> statement = MakeTestStatement(received);
+        ScopedComInitialization com;
+        HostKit host(!selectorRegistered, selectorRegistered);
+        host.Control().KeepLog();
+        const ComPtr<HostBankAccount> account =
+            MakeHostObject<HostBankAccount>(L"12-34-56", L"12345678", host.SharedControl());
+        const ComPtr<HostStatement> statement = MakeHostObject<HostStatement>(host.SharedControl());
         CString sortCode;
         CString accountNumber;
         long status = -1;
@@ -388,17 +433,18 @@ TEST_CASE("host classes that cannot be created are reported as COM errors") {
         CHECK(status == Completed);
         // The settings are asked for before the selector is used.
         const Calls expected =
-            selectorRegistered ? Calls{"Selector.Create", "Selector.Destroyed"}
-                               : Calls{"Configuration.Create", "Configuration.GetStatementSettings",
-                                       "Configuration.Destroyed"};
-        CHECK(host.calls == expected);
+            selectorRegistered
+                ? Calls{"SelectorClass.CreateInstance", "Selector.Destroyed"}
+                : Calls{"ConfigurationClass.CreateInstance", "Configuration.GetStatementSettings",
+                        "Configuration.Destroyed"};
+        CHECK(host.Control().Log() == expected);
     }
 }
 
 TEST_CASE_FIXTURE(ImportFixture, "a chosen path longer than the path limit is refused") {
-    host.selector.chosenPath = L"C:\\" + std::wstring(MAX_PATH, L'a') + L".txt";
+    host.Selector().statementPath = L"C:\\" + std::wstring(MAX_PATH, L'a') + L".txt";
     CHECK(Import() == InvalidArgument);
-    CHECK(host.calls == SelectionCalls);
+    CHECK(Log() == SelectionCalls);
     CHECK(received.empty());
 }
 
@@ -436,7 +482,7 @@ TEST_CASE_FIXTURE(ImportFixture, "bad files never crash and never give a wrong t
     };
     for (const Case& test : cases) {
         CAPTURE(test.name);
-        host.selector.chosenPath = test.path;
+        host.Selector().statementPath = test.path;
         CHECK(Import() == S_OK);
         CHECK(status == Completed);
         CHECK(References() == test.references);
@@ -447,7 +493,7 @@ TEST_CASE_FIXTURE(ImportFixture, "bad files never crash and never give a wrong t
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     REQUIRE(holder != INVALID_HANDLE_VALUE);
-    host.selector.chosenPath = Wide(locked);
+    host.Selector().statementPath = Wide(locked);
     CHECK(Import() == S_OK);
     CloseHandle(holder);
     CHECK(received.empty());

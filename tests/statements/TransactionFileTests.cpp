@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/StatementFiles.h"
+#include "fixtures/TempFolder.h"
 #include "statements/DebugTrace.h"
 #include "statements/NorthernBankTransactionFile.h"
-#include "statements/StatementFiles.h"
 #include "statements/StatementLine.h"
 
 namespace {
@@ -96,7 +97,7 @@ Texts RecordTrace(const Reading& reading) {
 } // namespace
 
 TEST_CASE("a single-volume file is read to its end, past its trailer label") {
-    TemporaryFolder folder;
+    TempFolder folder;
     const std::string path = folder.WriteLines(
         "single.txt",
         Concat({HeaderLines(), {Transaction("T1"), Transaction("T2")}, {TrailerLine()}}));
@@ -118,7 +119,7 @@ TEST_CASE("header labels are accepted from their least lengths on") {
                           {1, 73, true},  {1, 74, true}, {2, 79, false}, {2, 80, true},
                           {3, 79, false}, {3, 80, true}, {3, 81, true}};
     const char* identifiers[] = {"VOL", "HDR", "HDR", "UHL"};
-    TemporaryFolder folder;
+    TempFolder folder;
     for (const Case& test : cases) {
         CAPTURE(test.label);
         CAPTURE(test.length);
@@ -147,7 +148,7 @@ TEST_CASE("header labels are accepted from their least lengths on") {
 }
 
 TEST_CASE("a short header label 1 leaves the later labels to be passed over as lines") {
-    TemporaryFolder folder;
+    TempFolder folder;
     Lines lines = HeaderLines();
     lines[1] = LabelLine("HDR", 72);
     lines.push_back(Transaction("T1"));
@@ -167,7 +168,7 @@ TEST_CASE("a short header label 1 leaves the later labels to be passed over as l
 }
 
 TEST_CASE("the bank's mark is recognised only at positions 42 to 47") {
-    TemporaryFolder folder;
+    TempFolder folder;
     struct Case {
         std::string volumeHeader;
         bool recognised;
@@ -190,7 +191,7 @@ TEST_CASE("the bank's mark is recognised only at positions 42 to 47") {
 }
 
 TEST_CASE("two volumes are read and the second trailer label ends the reading") {
-    TemporaryFolder folder;
+    TempFolder folder;
     const Lines secondVolume = Concat({HeaderLines(), {Transaction("T3")}, {TrailerLine()}});
     const Lines twoVolumes = Concat(
         {HeaderLines(), {Transaction("T1"), Transaction("T2"), TrailerLine()}, secondVolume});
@@ -209,7 +210,7 @@ TEST_CASE("two volumes are read and the second trailer label ends the reading") 
 }
 
 TEST_CASE("an empty line stops the reading") {
-    TemporaryFolder folder;
+    TempFolder folder;
     const Lines lines =
         Concat({HeaderLines(), {Transaction("T1"), "", Transaction("T2"), TrailerLine()}});
     for (std::ios_base::openmode mode : {Binary, TextMode}) {
@@ -220,7 +221,7 @@ TEST_CASE("an empty line stops the reading") {
 }
 
 TEST_CASE("carriage-return line ends stay in the lines read in binary mode") {
-    TemporaryFolder folder;
+    TempFolder folder;
     Lines lines =
         Concat({HeaderLines(), {Transaction("T1"), "", Transaction("T2"), TrailerLine()}});
     const std::string path = folder.WriteLines("crlf.txt", lines, "\r\n");
@@ -252,7 +253,7 @@ TEST_CASE("carriage-return line ends stay in the lines read in binary mode") {
 }
 
 TEST_CASE("an over-long line keeps its head and the reading goes on") {
-    TemporaryFolder folder;
+    TempFolder folder;
     Lines lines = HeaderLines();
     lines[0] += std::string(2000, 'v');
     lines.push_back(Transaction("LONG") + std::string(1500, 'z'));
@@ -269,7 +270,7 @@ TEST_CASE("an over-long line keeps its head and the reading goes on") {
 }
 
 TEST_CASE("a file that cannot be opened is reported and reads nothing") {
-    TemporaryFolder folder;
+    TempFolder folder;
     const std::string missing = folder.Path() + "\\missing.txt";
     DebugTraceCollector collector;
     CNorthernBankTransactionFile file(missing.c_str(), Binary);

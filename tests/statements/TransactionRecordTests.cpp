@@ -3,7 +3,7 @@
 #include <sstream>
 #include <string>
 
-#include "statements/StatementFiles.h"
+#include "fixtures/StatementFiles.h"
 #include "statements/StatementDate.h"
 #include "statements/StatementLine.h"
 #include "statements/TransactionFields.h"

@@ -1,7 +1,7 @@
 #include "tools/velmora-host/Arguments.h"
 
 #include "tools/velmora-host/HostSession.h"
-#include "tools/velmora-host/TextConversion.h"
+#include "hostkit/TextConversion.h"
 
 #include <windows.h>
 

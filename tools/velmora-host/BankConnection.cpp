@@ -1,8 +1,8 @@
 #include "tools/velmora-host/BankConnection.h"
 
 #include "com/Variant.h"
+#include "hostkit/TextConversion.h"
 #include "tools/velmora-host/HostSession.h"
-#include "tools/velmora-host/TextConversion.h"
 
 #include <comcat.h>
 

@@ -1,6 +1,6 @@
 #include "tools/velmora-host/BatchFile.h"
 
-#include "tools/velmora-host/TextConversion.h"
+#include "hostkit/TextConversion.h"
 
 #include <cmath>
 #include <cstdlib>

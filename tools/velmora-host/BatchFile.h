@@ -1,6 +1,6 @@
 #pragma once
+#include "hostkit/PaymentFields.h"
 #include "tools/velmora-host/Csv.h"
-#include "tools/velmora-host/PaymentFields.h"
 
 #include <string_view>
 #include <vector>

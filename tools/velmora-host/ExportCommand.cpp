@@ -5,9 +5,9 @@
 #include "tools/velmora-host/Commands.h"
 #include "tools/velmora-host/HostSession.h"
 #include "tools/velmora-host/Output.h"
-#include "tools/velmora-host/PaymentBatch.h"
+#include "hostkit/PaymentBatch.h"
 #include "tools/velmora-host/ScriptedUser.h"
-#include "tools/velmora-host/TextConversion.h"
+#include "hostkit/TextConversion.h"
 
 #include "com/Bstr.h"
 

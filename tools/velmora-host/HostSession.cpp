@@ -1,7 +1,7 @@
 #include "tools/velmora-host/HostSession.h"
 
 #include "com/Bstr.h"
-#include "tools/velmora-host/TextConversion.h"
+#include "hostkit/TextConversion.h"
 
 #include <ole2.h>
 
@@ -10,28 +10,19 @@ HostSession::HostSession() : oleStarted_(OleInitialize(nullptr)) {
         throw HostFailure("OLE cannot be started: " + HexResult(oleStarted_), ExitUsage);
     }
     typeLibraries_.emplace(HostTypeLibraries::ExecutableFolder());
-    configurationClass_.emplace(CLSID_VelmoraBankConfiguration,
-                                CreatorOf<HostConfiguration>(configuration_));
-    selectorClass_.emplace(CLSID_VelmoraStatementFileSelector,
-                           CreatorOf<HostStatementFileSelector>(selector_));
+    kit_.emplace();
 }
 
 HostSession::~HostSession() {
-    selectorClass_.reset();
-    configurationClass_.reset();
+    kit_.reset();
     typeLibraries_.reset();
     OleUninitialize();
 }
 
 std::vector<std::string> HostSession::Problems() const {
     std::vector<std::string> problems = typeLibraries_->Problems();
-    if (FAILED(configurationClass_->Result())) {
-        problems.push_back("cannot register the configuration class: " +
-                           HexResult(configurationClass_->Result()));
-    }
-    if (FAILED(selectorClass_->Result())) {
-        problems.push_back("cannot register the statement file selector class: " +
-                           HexResult(selectorClass_->Result()));
+    for (const std::string& problem : kit_->Problems()) {
+        problems.push_back(problem);
     }
     return problems;
 }

@@ -1,8 +1,6 @@
 #pragma once
-#include "tools/velmora-host/ClassFactory.h"
-#include "tools/velmora-host/HostConfiguration.h"
-#include "tools/velmora-host/HostTypeLibraries.h"
-#include "tools/velmora-host/StatementFileSelector.h"
+#include "hostkit/HostKit.h"
+#include "hostkit/HostTypeLibraries.h"
 
 #include <memory>
 #include <optional>
@@ -26,8 +24,8 @@ constexpr int ExitComponentFailed = 1; // the bank component or a call on it fai
 constexpr int ExitUsage = 2;           // bad command line or unreadable input file
 
 // Everything a host command runs inside: OLE on the host's thread, the host framework's type
-// libraries, and the host's configuration and statement file selector classes registered in
-// the process so that the component can create them.
+// libraries, and the host kit with the host's configuration and statement file selector classes
+// registered in the process so that the component can create them.
 class HostSession {
 public:
     HostSession();
@@ -35,18 +33,15 @@ public:
     HostSession(const HostSession&) = delete;
     HostSession& operator=(const HostSession&) = delete;
 
-    ConfigurationState& Configuration() { return *configuration_; }
-    SelectorState& Selector() { return *selector_; }
+    ConfigurationState& Configuration() { return kit_->Configuration(); }
+    SelectorState& Selector() { return kit_->Selector(); }
     // Type libraries that could not be loaded or registered, and classes not registered.
     std::vector<std::string> Problems() const;
 
 private:
     HRESULT oleStarted_;
-    std::shared_ptr<ConfigurationState> configuration_ = std::make_shared<ConfigurationState>();
-    std::shared_ptr<SelectorState> selector_ = std::make_shared<SelectorState>();
     std::optional<HostTypeLibraries> typeLibraries_;
-    std::optional<ClassRegistration> configurationClass_;
-    std::optional<ClassRegistration> selectorClass_;
+    std::optional<HostKit> kit_;
 };
 
 // The description of the error object the last failed call left on the thread, if any.

@@ -1,13 +1,14 @@
 // velmora-host import: a statement import for one host bank account through the bank's
 // statement service.
+#include "hostkit/BankAccount.h"
+#include "hostkit/Statement.h"
+#include "hostkit/TextConversion.h"
 #include "tools/velmora-host/Arguments.h"
-#include "tools/velmora-host/BankAccount.h"
 #include "tools/velmora-host/BankConnection.h"
 #include "tools/velmora-host/Commands.h"
 #include "tools/velmora-host/HostSession.h"
 #include "tools/velmora-host/Output.h"
-#include "tools/velmora-host/Statement.h"
-#include "tools/velmora-host/TextConversion.h"
+#include "tools/velmora-host/ReportText.h"
 
 #include <VelmoraBankReconciliation.h>
 

@@ -1,11 +1,11 @@
 // velmora-host list: the registered bank, its services, and its hand-over of the bank's name
 // to the host's configuration.
+#include "hostkit/TextConversion.h"
 #include "tools/velmora-host/Arguments.h"
 #include "tools/velmora-host/BankConnection.h"
 #include "tools/velmora-host/Commands.h"
 #include "tools/velmora-host/HostSession.h"
 #include "tools/velmora-host/Output.h"
-#include "tools/velmora-host/TextConversion.h"
 
 #include "com/Bstr.h"
 

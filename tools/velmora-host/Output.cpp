@@ -1,6 +1,7 @@
 #include "tools/velmora-host/Output.h"
 
-#include "tools/velmora-host/TextConversion.h"
+#include "hostkit/TextConversion.h"
+#include "tools/velmora-host/ReportText.h"
 
 #include <cstdio>
 #include <string>

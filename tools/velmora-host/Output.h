@@ -1,5 +1,5 @@
 #pragma once
-#include "tools/velmora-host/HostConfiguration.h"
+#include "hostkit/HostConfiguration.h"
 #include "tools/velmora-host/ScriptedUser.h"
 
 #include <nlohmann/json.hpp>

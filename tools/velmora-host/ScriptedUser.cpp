@@ -1,6 +1,6 @@
 #include "tools/velmora-host/ScriptedUser.h"
 
-#include "tools/velmora-host/TextConversion.h"
+#include "hostkit/TextConversion.h"
 
 #include <commctrl.h>
 #include <dlgs.h>

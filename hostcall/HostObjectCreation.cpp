@@ -1,0 +1,14 @@
+#include "hostcall/HostObjectCreation.h"
+
+#include <ole2.h>
+
+ComPtr<IUnknown> CreateRunningHostObject(REFCLSID clsid, HostObjectRun run) {
+    ComPtr<IUnknown> object;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, object.OutVoid()))) {
+        return {};
+    }
+    if (FAILED(OleRun(object.Get())) && run == HostObjectRun::Required) {
+        object.Reset();
+    }
+    return object;
+}

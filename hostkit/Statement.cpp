@@ -1,0 +1,98 @@
+#include "hostkit/Statement.h"
+
+#include "com/Variant.h"
+#include "hostkit/TextConversion.h"
+
+HostTransaction::HostTransaction(std::shared_ptr<ReceivedTransaction> kept,
+                                 std::shared_ptr<StatementTotals> totals,
+                                 std::shared_ptr<HostControl> control)
+    : DispatchObject(std::move(control), "Transaction"), kept_(std::move(kept)),
+      received_(kept_ ? *kept_ : own_), totals_(std::move(totals)) {}
+
+HostTransaction::~HostTransaction() {
+    received_.released = true;
+    totals_->lastSequenceNumber = received_.sequence;
+    totals_->credits += received_.credit;
+    totals_->amount += received_.amount;
+    totals_->dates += received_.date;
+    totals_->textLength +=
+        static_cast<unsigned long>(received_.reference.size() + received_.narrative.size());
+}
+
+template <typename Store> HRESULT HostTransaction::Set(const char* property, Store store) {
+    if (const auto failure = Enter(property)) {
+        return *failure;
+    }
+    if (kept_) {
+        received_.propertiesSet.push_back(property);
+    }
+    store(received_);
+    return S_OK;
+}
+
+HRESULT HostTransaction::put_SequenceNumber(VARIANT number) {
+    return Set("SequenceNumber", [&number](ReceivedTransaction& received) {
+        received.sequenceType = number.vt;
+        Variant asInteger;
+        if (SUCCEEDED(VariantChangeType(asInteger.Get(), &number, 0, VT_I4))) {
+            received.sequence = asInteger.Get()->lVal;
+        }
+    });
+}
+
+HRESULT HostTransaction::put_Credit(long credit) {
+    return Set("Credit", [credit](ReceivedTransaction& received) { received.credit = credit; });
+}
+
+HRESULT HostTransaction::put_Amount(double amount) {
+    return Set("Amount", [amount](ReceivedTransaction& received) { received.amount = amount; });
+}
+
+HRESULT HostTransaction::put_Date(DATE date) {
+    return Set("Date", [date](ReceivedTransaction& received) { received.date = date; });
+}
+
+HRESULT HostTransaction::put_Reference(BSTR reference) {
+    return Set("Reference", [reference](ReceivedTransaction& received) {
+        received.reference = WideFromBstr(reference);
+    });
+}
+
+HRESULT HostTransaction::put_Narrative(BSTR narrative) {
+    return Set("Narrative", [narrative](ReceivedTransaction& received) {
+        received.narrative = WideFromBstr(narrative);
+    });
+}
+
+HRESULT HostStatement::Prepare() {
+    if (const auto failure = Enter("Prepare")) {
+        return *failure;
+    }
+    ++prepareCalls_;
+    return S_OK;
+}
+
+HRESULT HostStatement::put_Balance(double balance) {
+    if (const auto failure = Enter("Balance", [balance] { return std::to_string(balance); })) {
+        return *failure;
+    }
+    balancesSet_.push_back(balance);
+    return S_OK;
+}
+
+HRESULT HostStatement::NewTransaction(IVelmoraBankTransaction** transaction) {
+    if (const auto failure = Enter("NewTransaction")) {
+        return AnswerFailure(*failure, transaction);
+    }
+    if (transaction == nullptr) {
+        return E_POINTER;
+    }
+    ++totals_->transactions;
+    std::shared_ptr<ReceivedTransaction> received;
+    if (keepTransactions_) {
+        received = std::make_shared<ReceivedTransaction>();
+        transactions_.push_back(received);
+    }
+    *transaction = MakeHostObject<HostTransaction>(received, totals_, Control()).Detach();
+    return S_OK;
+}
