@@ -10,13 +10,29 @@ HostTransaction::HostTransaction(std::shared_ptr<ReceivedTransaction> kept,
       received_(kept_ ? *kept_ : own_), totals_(std::move(totals)) {}
 
 HostTransaction::~HostTransaction() {
-    received_.released = true;
+    if (kept_) {
+        kept_->released = true;
+        Done();
+    }
+}
+
+ULONG HostTransaction::Release() {
+    const ULONG left = DispatchObject::Release();
+    // Back with the statement, which keeps the one reference left.
+    if (left == 1 && !kept_) {
+        Done();
+    }
+    return left;
+}
+
+void HostTransaction::Done() {
     totals_->lastSequenceNumber = received_.sequence;
     totals_->credits += received_.credit;
     totals_->amount += received_.amount;
     totals_->dates += received_.date;
-    totals_->textLength +=
-        static_cast<unsigned long>(received_.reference.size() + received_.narrative.size());
+    totals_->textLength += textLength_;
+    own_ = ReceivedTransaction();
+    textLength_ = 0;
 }
 
 template <typename Store> HRESULT HostTransaction::Set(const char* property, Store store) {
@@ -53,14 +69,21 @@ HRESULT HostTransaction::put_Date(DATE date) {
 }
 
 HRESULT HostTransaction::put_Reference(BSTR reference) {
-    return Set("Reference", [reference](ReceivedTransaction& received) {
-        received.reference = WideFromBstr(reference);
-    });
+    return SetText("Reference", reference, &ReceivedTransaction::reference);
 }
 
 HRESULT HostTransaction::put_Narrative(BSTR narrative) {
-    return Set("Narrative", [narrative](ReceivedTransaction& received) {
-        received.narrative = WideFromBstr(narrative);
+    return SetText("Narrative", narrative, &ReceivedTransaction::narrative);
+}
+
+// Only a kept transaction keeps its texts; the totals need their lengths only.
+HRESULT HostTransaction::SetText(const char* property, BSTR text,
+                                 std::wstring ReceivedTransaction::*field) {
+    return Set(property, [this, text, field](ReceivedTransaction& received) {
+        textLength_ += SysStringLen(text);
+        if (kept_) {
+            received.*field = WideFromBstr(text);
+        }
     });
 }
 
@@ -88,11 +111,15 @@ HRESULT HostStatement::NewTransaction(IVelmoraBankTransaction** transaction) {
         return E_POINTER;
     }
     ++totals_->transactions;
-    std::shared_ptr<ReceivedTransaction> received;
-    if (keepTransactions_) {
-        received = std::make_shared<ReceivedTransaction>();
-        transactions_.push_back(received);
+    if (!keepTransactions_) {
+        if (!reused_) {
+            reused_ = MakeHostObject<HostTransaction>(nullptr, totals_, Control());
+        }
+        *transaction = ComPtr<HostTransaction>(reused_).Detach();
+        return S_OK;
     }
+    auto received = std::make_shared<ReceivedTransaction>();
+    transactions_.push_back(received);
     *transaction = MakeHostObject<HostTransaction>(received, totals_, Control()).Detach();
     return S_OK;
 }

@@ -31,7 +31,9 @@ struct StatementTotals {
 };
 
 // A transaction the statement handed out (IVelmoraBankTransaction); records what it is given,
-// and adds it to the statement's totals when it goes.
+// and adds it to the statement's totals when it is done: when it goes, or, when the statement
+// keeps only the totals and hands the same transaction out again and again, each time it is
+// given back to the statement.
 class HostTransaction : public DispatchObject<IVelmoraBankTransaction> {
 public:
     // kept: where the statement keeps what the transaction is given; none when it keeps only
@@ -40,6 +42,7 @@ public:
                     std::shared_ptr<StatementTotals> totals, std::shared_ptr<HostControl> control);
     ~HostTransaction() override;
 
+    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE put_SequenceNumber(VARIANT number) override;
     HRESULT STDMETHODCALLTYPE put_Credit(long credit) override;
     HRESULT STDMETHODCALLTYPE put_Amount(double amount) override;
@@ -51,10 +54,14 @@ private:
     // Records the setting of a property and stores what it was given, unless a failure was
     // chosen for it.
     template <typename Store> HRESULT Set(const char* property, Store store);
+    HRESULT SetText(const char* property, BSTR text, std::wstring ReceivedTransaction::*field);
+    // Adds what the transaction was given to the totals, and starts again.
+    void Done();
 
     std::shared_ptr<ReceivedTransaction> kept_;
     ReceivedTransaction own_;
     ReceivedTransaction& received_; // the kept one, else its own
+    unsigned long textLength_ = 0;
     std::shared_ptr<StatementTotals> totals_;
 };
 
@@ -82,4 +89,6 @@ private:
     std::vector<double> balancesSet_;
     std::vector<std::shared_ptr<ReceivedTransaction>> transactions_;
     std::shared_ptr<StatementTotals> totals_ = std::make_shared<StatementTotals>();
+    // The one transaction handed out when only the totals are kept.
+    ComPtr<HostTransaction> reused_;
 };

@@ -186,6 +186,35 @@ TEST_CASE("statement: records preparation, balances and each transaction's setti
     CHECK(received.narrative.empty());
     CHECK(received.propertiesSet == std::vector<std::string>{"SequenceNumber", "Credit", "Amount",
                                                              "Date", "Reference", "Narrative"});
+    CHECK(statement->Totals().transactions == 1);
+    CHECK(statement->Totals().amount == 123.45);
+    CHECK(statement->Totals().textLength == 5u);
+}
+
+TEST_CASE("statement: keeping only the totals, it sums what each transaction was given") {
+    const ComPtr<HostStatement> statement = MakeHostObject<HostStatement>(nullptr, false);
+    for (long sequence : {1L, 2L}) {
+        ComPtr<IVelmoraBankTransaction> transaction;
+        REQUIRE(statement->NewTransaction(transaction.Out()) == S_OK);
+        Variant number;
+        number.Get()->vt = VT_I4;
+        number.Get()->lVal = sequence;
+        transaction->put_SequenceNumber(*number.Get());
+        transaction->put_Credit(1);
+        transaction->put_Amount(10.5);
+        transaction->put_Date(40968.0);
+        const Bstr reference = Bstr::Copy(L"REF");
+        transaction->put_Reference(reference.Get());
+        transaction->put_Narrative(reference.Get());
+    }
+    const StatementTotals& totals = statement->Totals();
+    CHECK(totals.transactions == 2);
+    CHECK(totals.lastSequenceNumber == 2);
+    CHECK(totals.credits == 2);
+    CHECK(totals.amount == 21.0);
+    CHECK(totals.dates == 2 * 40968.0);
+    CHECK(totals.textLength == 12u);
+    CHECK(statement->Transactions().empty());
 }
 
 namespace {
