@@ -31,7 +31,13 @@ void HostTransaction::Done() {
     totals_->amount += received_.amount;
     totals_->dates += received_.date;
     totals_->textLength += textLength_;
-    own_ = ReceivedTransaction();
+    // A reused transaction keeps no texts or property names: only its numbers start again, so
+    // that a setting the component leaves out shows in the totals.
+    own_.sequenceType = VT_EMPTY;
+    own_.sequence = 0;
+    own_.credit = 0;
+    own_.amount = 0.0;
+    own_.date = 0.0;
     textLength_ = 0;
 }
 
@@ -49,6 +55,11 @@ template <typename Store> HRESULT HostTransaction::Set(const char* property, Sto
 HRESULT HostTransaction::put_SequenceNumber(VARIANT number) {
     return Set("SequenceNumber", [&number](ReceivedTransaction& received) {
         received.sequenceType = number.vt;
+        // The component hands a VT_I4; the conversion is for whatever else a caller may hand.
+        if (number.vt == VT_I4) {
+            received.sequence = number.lVal;
+            return;
+        }
         Variant asInteger;
         if (SUCCEEDED(VariantChangeType(asInteger.Get(), &number, 0, VT_I4))) {
             received.sequence = asInteger.Get()->lVal;
