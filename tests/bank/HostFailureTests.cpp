@@ -95,16 +95,17 @@ template <class Service, class Interface> ComPtr<Interface> NewService(REFIID ii
     return service;
 }
 
-// Runs a baseline Run, then a new Run for each host call of its log failed each way that
-// applies. A failing run makes the same calls up to the failed one; after it, check judges the
-// run by the failed call, its kind's effect, the failure and the baseline calls before it.
-// Every run must give back all it holds: the host objects alive at its start only, and no lock
-// on the component's module once the service is gone. Returns the number of failing runs.
-template <typename Run, typename Effect, std::size_t Count, typename Check>
-int FailEachCall(const CallKind<Effect> (&kinds)[Count], Check check) {
+// Runs a baseline Run (made with the arguments), then a new Run for each host call of its log
+// failed each way that applies. A failing run makes the same calls up to the failed one; after it,
+// check judges the run by the failed call, its kind's effect, the failure and the baseline calls
+// before it. Every run must give back all it holds: the host objects alive at its start only, and
+// no lock on the component's module once the service is gone. Returns the number of failing runs.
+template <typename Run, typename Effect, std::size_t Count, typename Check, typename... Arguments>
+int FailEachCall(const CallKind<Effect> (&kinds)[Count], Check check,
+                 const Arguments&... arguments) {
     Calls baseline;
     {
-        Run run;
+        Run run(arguments...);
         run.Go();
         baseline = run.host.Control().Log();
     }
@@ -123,16 +124,17 @@ int FailEachCall(const CallKind<Effect> (&kinds)[Count], Check check) {
             }
             const std::string failureName = failure->name;
             CAPTURE(failureName);
-            Run run;
+            Run run(arguments...);
             run.host.Control().FailAt(position, failure->result, failure->description);
             ClearThreadError();
             run.Go();
             const Calls& log = run.host.Control().Log();
             REQUIRE(log.size() > position);
-            CHECK(Calls(log.begin(), log.begin() + static_cast<long>(position) + 1) ==
-                  Calls(baseline.begin(), baseline.begin() + static_cast<long>(position) + 1));
+            const auto failed = static_cast<std::ptrdiff_t>(position);
+            CHECK(Calls(log.begin(), log.begin() + failed + 1) ==
+                  Calls(baseline.begin(), baseline.begin() + failed + 1));
             check(run, call, kind->effect, *failure,
-                  Calls(baseline.begin(), baseline.begin() + static_cast<long>(position)));
+                  Calls(baseline.begin(), baseline.begin() + failed));
             run.service.Reset();
             CHECK(ModuleLockCount() == 0);
             CHECK(run.host.Control().LiveObjects() == run.liveAtStart);
@@ -168,7 +170,7 @@ void CheckErrorObjectLeft(const Failure& failure, bool takenWithError) {
 }
 
 // A payment run as the host starts it: payment 0 invalid, payment 1 valid, the user choosing
-// "Payment 1 To 1" and a file in the test's folder. The status is Cancelled before the run, to
+// the format and a file in the test's folder. The status is Cancelled before the run, to
 // tell whether the run set it.
 struct PaymentExport {
     ScopedComInitialization com;
@@ -183,10 +185,10 @@ struct PaymentExport {
     HRESULT result = E_FAIL;
     long status = -1;
 
-    PaymentExport() {
+    explicit PaymentExport(PaymentFormat format) {
         host.Control().KeepLog();
         host.Configuration().payment.directory = folder.Path();
-        user.formatAnswer = {IDOK, OneToOne, DateOf(2013, 1, 7)};
+        user.formatAnswer = {IDOK, format, DateOf(2013, 1, 7)};
         user.chosenPath = folder / "pay.csv";
         PaymentFields invalid = ExamplePayment();
         invalid.amount = -5;
@@ -222,8 +224,11 @@ const CallKind<PaymentEffect> PaymentRunCalls[] = {
     {"Payment.PayeeSortCode", true, PaymentEffect::EmptiesField},
     {"Payment.PayeeAccountNumber", true, PaymentEffect::EmptiesField},
     {"Payment.PayeeAccountName", true, PaymentEffect::EmptiesField},
-    // The payer's name is written without a rule.
+    // Written without a rule.
     {"Payment.PayerAccountName", true, PaymentEffect::Ignored},
+    {"Payment.PayeeBacsReference", true, PaymentEffect::Ignored},
+    {"Payment.PayeeRollNumber", true, PaymentEffect::Ignored},
+    {"Payment.Details", true, PaymentEffect::Ignored},
     {"Payment.SetStatusCode", false, PaymentEffect::Ignored},
 };
 
@@ -296,71 +301,74 @@ struct StatementImportRun {
     }
 };
 
+// Payment 0 of the batch is invalid, payment 1 valid.
+void CheckPaymentRun(PaymentExport& run, const Call& call, PaymentEffect effect,
+                     const Failure& failure, const Calls&) {
+    if (effect == PaymentEffect::NotCreated || effect == PaymentEffect::Refused) {
+        CHECK(run.result == DISP_E_EXCEPTION);
+        CHECK(run.status == Cancelled);
+        CHECK(run.user.formatDialogs.empty());
+        CHECK_FALSE(FileExists(run.user.chosenPath));
+        CheckErrorObjectLeft(failure, effect == PaymentEffect::Refused);
+        return;
+    }
+    std::size_t lines = 2;
+    long status = PaymentsInvalid;
+    HRESULT result = S_FALSE;
+    if (effect == PaymentEffect::CountsEmpty) {
+        lines = 0;
+        status = Succeeded;
+        result = S_OK;
+    } else if (effect == PaymentEffect::NotObtained) {
+        lines = static_cast<std::size_t>(call.index);
+        status = Failed;
+        // Only the invalid payment 0, once fetched, makes the result S_FALSE.
+        result = call.index > 0 ? S_FALSE : S_OK;
+    }
+    CHECK(run.result == result);
+    CHECK(run.status == status);
+    CHECK(LinesIn(ReadFileBytes(run.user.chosenPath)) == lines);
+    CHECK(Closed(run.user.chosenPath));
+    const bool validMadeInvalid = effect == PaymentEffect::EmptiesField && call.index == 1;
+    CHECK(run.batch->Payments()[1]->StatusCodesSet().empty() == !validMadeInvalid);
+}
+
+// The file holds two transactions of the account.
+void CheckStatementImport(StatementImportRun& run, const Call&, ImportEffect effect,
+                          const Failure& failure, const Calls& before) {
+    const bool ended = effect == ImportEffect::NotCreated || effect == ImportEffect::Refused ||
+                       effect == ImportEffect::RefusedUndescribed;
+    std::size_t received = 2;
+    if (ended || effect == ImportEffect::NoPath || effect == ImportEffect::NoAccount) {
+        received = 0;
+    } else if (effect == ImportEffect::NoTransaction) {
+        received = static_cast<std::size_t>(
+            std::count(before.begin(), before.end(), "Statement.NewTransaction"));
+    }
+    const bool failed = ended || effect == ImportEffect::NoTransaction;
+    CHECK(run.result == (failed ? DISP_E_EXCEPTION : S_OK));
+    CHECK(run.status == Completed);
+    CHECK(run.statement->Transactions().size() == received);
+    const Calls& log = run.host.Control().Log();
+    CHECK(std::count(log.begin(), log.end(), "Statement.Prepare") == (ended ? 0 : 1));
+    if (failed) {
+        CheckErrorObjectLeft(failure, effect == ImportEffect::Refused);
+    }
+    CHECK(Closed(run.path));
+}
+
 } // namespace
 
 TEST_CASE("a payment run ends as promised whichever host call fails") {
-    const std::size_t paymentCount = 2;
-    const int invalidPayment = 0;
-    const int runs = FailEachCall<PaymentExport>(
-        PaymentRunCalls, [&](PaymentExport& run, const Call& call, PaymentEffect effect,
-                             const Failure& failure, const Calls&) {
-            const bool ended =
-                effect == PaymentEffect::NotCreated || effect == PaymentEffect::Refused;
-            if (ended) {
-                CHECK(run.result == DISP_E_EXCEPTION);
-                CHECK(run.status == Cancelled);
-                CHECK(run.user.formatDialogs.empty());
-                CHECK_FALSE(FileExists(run.user.chosenPath));
-                CheckErrorObjectLeft(failure, effect == PaymentEffect::Refused);
-                return;
-            }
-            std::size_t lines = paymentCount;
-            long status = PaymentsInvalid;
-            HRESULT result = S_FALSE;
-            if (effect == PaymentEffect::CountsEmpty) {
-                lines = 0;
-                status = Succeeded;
-                result = S_OK;
-            } else if (effect == PaymentEffect::NotObtained) {
-                lines = static_cast<std::size_t>(call.index);
-                status = Failed;
-                result = call.index > invalidPayment ? S_FALSE : S_OK;
-            }
-            CHECK(run.result == result);
-            CHECK(run.status == status);
-            CHECK(LinesIn(ReadFileBytes(run.user.chosenPath)) == lines);
-            CHECK(Closed(run.user.chosenPath));
-            const bool validMadeInvalid = effect == PaymentEffect::EmptiesField && call.index == 1;
-            CHECK(run.batch->Payments()[1]->StatusCodesSet().empty() == !validMadeInvalid);
-        });
+    int runs = 0;
+    for (PaymentFormat format : {OneToOne, BacsId}) {
+        CAPTURE(format);
+        runs += FailEachCall<PaymentExport>(PaymentRunCalls, CheckPaymentRun, format);
+    }
     MESSAGE("payment runs with a failing host call: " << runs);
 }
 
 TEST_CASE("a statement import ends as promised whichever host call fails") {
-    const std::size_t transactionCount = 2;
-    const int runs = FailEachCall<StatementImportRun>(
-        StatementImportCalls, [&](StatementImportRun& run, const Call&, ImportEffect effect,
-                                  const Failure& failure, const Calls& before) {
-            const bool ended = effect == ImportEffect::NotCreated ||
-                               effect == ImportEffect::Refused ||
-                               effect == ImportEffect::RefusedUndescribed;
-            std::size_t received = transactionCount;
-            if (ended || effect == ImportEffect::NoPath || effect == ImportEffect::NoAccount) {
-                received = 0;
-            } else if (effect == ImportEffect::NoTransaction) {
-                received = static_cast<std::size_t>(
-                    std::count(before.begin(), before.end(), "Statement.NewTransaction"));
-            }
-            const bool failed = ended || effect == ImportEffect::NoTransaction;
-            CHECK(run.result == (failed ? DISP_E_EXCEPTION : S_OK));
-            CHECK(run.status == Completed);
-            CHECK(run.statement->Transactions().size() == received);
-            const Calls& log = run.host.Control().Log();
-            CHECK(std::count(log.begin(), log.end(), "Statement.Prepare") == (ended ? 0 : 1));
-            if (failed) {
-                CheckErrorObjectLeft(failure, effect == ImportEffect::Refused);
-            }
-            CHECK(Closed(run.path));
-        });
+    const int runs = FailEachCall<StatementImportRun>(StatementImportCalls, CheckStatementImport);
     MESSAGE("statement imports with a failing host call: " << runs);
 }
