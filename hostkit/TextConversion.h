@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "hostkit/Utf8Text.h"
+
 // Conversions between the host's text forms: UTF-8 (files and output), UTF-16 (BSTRs and the
 // command line) and the ANSI code page (the narrow buffers of the configuration interface).
 
-// Throws std::invalid_argument when the bytes are not UTF-8.
-std::wstring WideFromUtf8(std::string_view text);
 std::string Utf8FromWide(std::wstring_view text);
 // Characters the code page cannot hold become its default character.
 std::string AnsiFromWide(std::wstring_view text);

@@ -12,48 +12,48 @@ constexpr int ReferenceWidth = 18;
 
 // The payee account name is not cleaned, so its punctuation stays; only what would end the
 // quoted field is left out, and that makes the name invalid.
-void AddPayeeName(IVelmoraPayment* payment, PaymentChecks& checks, QuotedLine& line) {
-    const Bstr host = ReadPaymentText(payment, &IVelmoraPayment::get_PayeeAccountName);
+void AddPayeeName(PaymentSource& payment, PaymentChecks& checks, QuotedLine& line) {
+    const PaymentTextValue host = payment.Text(PaymentText::PayeeAccountName);
     checks.Require(!host.Empty(), InvalidPayeeAccountName);
     if (host.Empty()) {
         return;
     }
-    const FieldText name = StripQuotes(NarrowText(host.Get()));
+    const FieldText name = StripQuotes(NarrowText(host.text));
     checks.Require(!BreaksQuotedField(name), InvalidPayeeAccountName);
     line.Add(QuotedFieldSafe(name).Head(NameWidth));
 }
 
 // The first of roll number, BACS reference and details that is not empty.
-Bstr ReadReference(IVelmoraPayment* payment) {
-    Bstr reference = ReadPaymentText(payment, &IVelmoraPayment::get_PayeeRollNumber);
+PaymentTextValue ReadReference(PaymentSource& payment) {
+    PaymentTextValue reference = payment.Text(PaymentText::PayeeRollNumber);
     if (reference.Empty()) {
-        reference = ReadPaymentText(payment, &IVelmoraPayment::get_PayeeBacsReference);
+        reference = payment.Text(PaymentText::PayeeBacsReference);
     }
     if (reference.Empty()) {
-        reference = ReadPaymentText(payment, &IVelmoraPayment::get_Details);
+        reference = payment.Text(PaymentText::Details);
     }
     return reference;
 }
 
 } // namespace
 
-bool WriteBacsIdLine(IVelmoraPayment* payment, std::FILE* file) {
+bool WriteBacsIdLine(PaymentSource& payment, std::FILE* file) {
     PaymentChecks checks(payment);
     QuotedLine line;
     AddPayeeName(payment, checks, line);
 
-    const Bstr reference = ReadReference(payment);
-    line.Add(CleanText(StripQuotes(NarrowText(reference.Get()))).Head(ReferenceWidth));
+    const PaymentTextValue reference = ReadReference(payment);
+    line.Add(CleanText(StripQuotes(NarrowText(reference.text))).Head(ReferenceWidth));
 
-    const Bstr sortCode = ReadPaymentText(payment, &IVelmoraPayment::get_PayeeSortCode);
-    checks.Require(IsValidSortCode(sortCode.Get()), InvalidPayeeSortCode);
-    line.Add(SortCodeField(sortCode.Get()));
+    const PaymentTextValue sortCode = payment.Text(PaymentText::PayeeSortCode);
+    checks.Require(IsValidSortCode(sortCode.text), InvalidPayeeSortCode);
+    line.Add(SortCodeField(sortCode.text));
 
-    const Bstr account = ReadPaymentText(payment, &IVelmoraPayment::get_PayeeAccountNumber);
-    checks.Require(IsValidAccountNumber(account.Get()), InvalidPayeeAccountNumber);
-    line.Add(AccountNumberField(account.Get()));
+    const PaymentTextValue account = payment.Text(PaymentText::PayeeAccountNumber);
+    checks.Require(IsValidAccountNumber(account.text), InvalidPayeeAccountNumber);
+    line.Add(AccountNumberField(account.text));
 
-    const double amount = ReadPaymentAmount(payment);
+    const double amount = payment.Amount();
     checks.Require(IsValidAmount(amount), InvalidAmount);
     line.Add(AmountText(amount));
 

@@ -3,10 +3,10 @@
 // name, reference, payee sort code and account number, amount, "0", "99"); no processing date,
 // no header or trailer.
 #include <cstdio>
-#include <windows.h>
-#include <VelmoraBankPayments.h>
+
+#include "payments/PaymentSource.h"
 
 // Writes the payment's line and checks the payment on the way; true when it passed every rule.
 // Each failed rule sets the payment's status code, and the line is written all the same. A
 // payment without a payee account name gets a line of 6 fields that begins with the reference.
-bool WriteBacsIdLine(IVelmoraPayment* payment, std::FILE* file);
+bool WriteBacsIdLine(PaymentSource& payment, std::FILE* file);

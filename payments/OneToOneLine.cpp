@@ -1,26 +1,37 @@
 #include "payments/OneToOneLine.h"
 
-#include <oleauto.h>
-
 #include "payments/FieldPreparation.h"
 #include "payments/PaymentFields.h"
 #include "payments/PaymentValidation.h"
 #include "payments/QuotedLine.h"
+#include "platform/VariantTime.h"
 
 namespace {
 
 constexpr int NameWidth = 18;
 constexpr int ProcessingDateWidth = 8;
 
-FieldText CleanName(const Bstr& host) {
-    return CleanText(NarrowText(host.Get())).Head(NameWidth);
+FieldText CleanName(const PaymentTextValue& host) {
+    return CleanText(NarrowText(host.text)).Head(NameWidth);
+}
+
+// A sort code and an account number, checked by the rules, joined in one field.
+void AddSortCodeAndAccountNumber(PaymentSource& payment, PaymentChecks& checks, QuotedLine& line,
+                                 PaymentText sortCodeValue, PaymentStatusCode sortCodeFailure,
+                                 PaymentText accountValue, PaymentStatusCode accountFailure) {
+    const PaymentTextValue sortCode = payment.Text(sortCodeValue);
+    checks.Require(IsValidSortCode(sortCode.text), sortCodeFailure);
+    const FieldText sortCodeField = SortCodeField(sortCode.text);
+    const PaymentTextValue account = payment.Text(accountValue);
+    checks.Require(IsValidAccountNumber(account.text), accountFailure);
+    line.Add(sortCodeField, AccountNumberField(account.text));
 }
 
 } // namespace
 
 FieldText FormatProcessingDate(DATE processingDate) {
     SYSTEMTIME date = {};
-    VariantTimeToSystemTime(processingDate, &date);
+    PartsFromDate(processingDate, date);
     // DDMMYYYY, digit by digit: this runs for every line of a file.
     const int digits[ProcessingDateWidth] = {
         date.wDay / 10,         date.wDay % 10,        date.wMonth / 10,     date.wMonth % 10,
@@ -32,26 +43,21 @@ FieldText FormatProcessingDate(DATE processingDate) {
     return text;
 }
 
-bool WriteOneToOneLine(std::FILE* file, DATE processingDate, IVelmoraPayment* payment) {
+bool WriteOneToOneLine(std::FILE* file, DATE processingDate, PaymentSource& payment) {
     PaymentChecks checks(payment);
     QuotedLine line;
     line.Add("CMGB");
     line.Add("1.0");
 
-    const Bstr payerSortCode = ReadPaymentText(payment, &IVelmoraPayment::get_PayerSortCode);
-    checks.Require(IsValidSortCode(payerSortCode.Get()), InvalidPayerSortCode);
-    const Bstr payerAccount = ReadPaymentText(payment, &IVelmoraPayment::get_PayerAccountNumber);
-    checks.Require(IsValidAccountNumber(payerAccount.Get()), InvalidPayerAccountNumber);
-    line.Add(SortCodeField(payerSortCode.Get()), AccountNumberField(payerAccount.Get()));
+    AddSortCodeAndAccountNumber(payment, checks, line, PaymentText::PayerSortCode,
+                                InvalidPayerSortCode, PaymentText::PayerAccountNumber,
+                                InvalidPayerAccountNumber);
     line.AddEmpty();
+    AddSortCodeAndAccountNumber(payment, checks, line, PaymentText::PayeeSortCode,
+                                InvalidPayeeSortCode, PaymentText::PayeeAccountNumber,
+                                InvalidPayeeAccountNumber);
 
-    const Bstr payeeSortCode = ReadPaymentText(payment, &IVelmoraPayment::get_PayeeSortCode);
-    checks.Require(IsValidSortCode(payeeSortCode.Get()), InvalidPayeeSortCode);
-    const Bstr payeeAccount = ReadPaymentText(payment, &IVelmoraPayment::get_PayeeAccountNumber);
-    checks.Require(IsValidAccountNumber(payeeAccount.Get()), InvalidPayeeAccountNumber);
-    line.Add(SortCodeField(payeeSortCode.Get()), AccountNumberField(payeeAccount.Get()));
-
-    const double amount = ReadPaymentAmount(payment);
+    const double amount = payment.Amount();
     checks.Require(IsValidAmount(amount), InvalidAmount);
     line.Add(AmountText(amount));
 
@@ -59,14 +65,13 @@ bool WriteOneToOneLine(std::FILE* file, DATE processingDate, IVelmoraPayment* pa
     line.Add("GBP");
     line.Add("F");
 
-    const Bstr payeeName = ReadPaymentText(payment, &IVelmoraPayment::get_PayeeAccountName);
+    const PaymentTextValue payeeName = payment.Text(PaymentText::PayeeAccountName);
     checks.Require(!payeeName.Empty(), InvalidPayeeAccountName);
     const FieldText payeeField = CleanName(payeeName);
     line.Add(payeeField);
     line.Add(payeeField);
 
-    const FieldText payerField =
-        CleanName(ReadPaymentText(payment, &IVelmoraPayment::get_PayerAccountName));
+    const FieldText payerField = CleanName(payment.Text(PaymentText::PayerAccountName));
     line.Add(payerField);
     for (int i = 0; i < 4; ++i) {
         line.AddEmpty();

@@ -1,20 +1,6 @@
 #pragma once
-// Reading a host payment's values, and the field texts both payment file formats share.
-#include <windows.h>
-#include <VelmoraBankPayments.h>
-
-#include "com/Bstr.h"
+// The field texts both payment file formats share.
 #include "payments/FieldText.h"
-
-// A text property of the host payment, such as &IVelmoraPayment::get_PayeeSortCode.
-using PaymentTextProperty = HRESULT (STDMETHODCALLTYPE IVelmoraPayment::*)(BSTR*);
-
-// The property's text; empty when the host fails to deliver it, so that the rules then judge
-// an empty value.
-Bstr ReadPaymentText(IVelmoraPayment* payment, PaymentTextProperty property);
-
-// The payment's amount; 0 when the host fails to deliver it (which fails the amount rule).
-double ReadPaymentAmount(IVelmoraPayment* payment);
 
 // A sort code as written: its digits, the first six, zero-padded to six.
 FieldText SortCodeField(const wchar_t* host);

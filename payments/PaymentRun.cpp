@@ -3,6 +3,7 @@
 #include "calendar/UserInteraction.h"
 #include "com/ComPtr.h"
 #include "payments/BacsIdLine.h"
+#include "payments/HostPaymentSource.h"
 #include "payments/InitialPath.h"
 #include "payments/OneToOneLine.h"
 #include "payments/PaymentSettings.h"
@@ -32,9 +33,10 @@ HRESULT WritePayments(IVelmoraPaymentBatch* batch, long count, const PaymentForm
             status = Failed;
             break;
         }
+        HostPaymentSource values(payment.Get());
         const bool valid = choice.format == OneToOne
-                               ? WriteOneToOneLine(file.Get(), choice.processingDate, payment.Get())
-                               : WriteBacsIdLine(payment.Get(), file.Get());
+                               ? WriteOneToOneLine(file.Get(), choice.processingDate, values)
+                               : WriteBacsIdLine(values, file.Get());
         if (!valid) {
             result = S_FALSE;
             status = PaymentsInvalid;

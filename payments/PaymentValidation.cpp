@@ -28,6 +28,6 @@ void PaymentChecks::Require(bool passed, PaymentStatusCode failure) {
     if (passed) {
         return;
     }
-    payment_->put_StatusCode(failure);
+    payment_.SetStatusCode(failure);
     allPassed_ = false;
 }

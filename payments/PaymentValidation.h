@@ -1,17 +1,7 @@
 #pragma once
-// The rules a payment must pass while its line is written, and the status codes a failed rule
-// leaves on the host's payment. The message of code c is string-table entry 300 + c.
-#include <windows.h>
-#include <VelmoraBankPayments.h>
-
-enum PaymentStatusCode : long {
-    InvalidAmount = 21,
-    InvalidPayerSortCode = 23,
-    InvalidPayerAccountNumber = 24,
-    InvalidPayeeSortCode = 28,
-    InvalidPayeeAccountNumber = 29,
-    InvalidPayeeAccountName = 30,
-};
+// The rules a payment must pass while its line is written.
+#include "payments/PaymentSource.h"
+#include "payments/PaymentStatusCode.h"
 
 // An amount passes when it is a number above 0.000005: zero and negative amounts fail.
 bool IsValidAmount(double amount);
@@ -28,12 +18,12 @@ bool IsValidAccountNumber(const wchar_t* host);
 // last faulty field. A valid payment's status code is not touched.
 class PaymentChecks {
 public:
-    explicit PaymentChecks(IVelmoraPayment* payment) : payment_(payment) {}
+    explicit PaymentChecks(PaymentSource& payment) : payment_(payment) {}
 
     void Require(bool passed, PaymentStatusCode failure);
     bool AllPassed() const { return allPassed_; }
 
 private:
-    IVelmoraPayment* payment_;
+    PaymentSource& payment_;
     bool allPassed_ = true;
 };

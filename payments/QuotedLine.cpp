@@ -1,7 +1,8 @@
 #include "payments/QuotedLine.h"
 
 #include <cstring>
-#include <windows.h>
+
+#include "platform/Platform.h"
 
 void QuotedLine::Put(const char* text, std::size_t length) {
     if (length > Capacity - length_) {

@@ -14,3 +14,10 @@ else
   ctest --preset x86-checks
 fi
 echo "$architectures_line"
+# The file-format core built for this machine: its sanitizer tests with clang and with g++, and
+# a short run of every fuzz target (clang).
+for preset in native native-gcc; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

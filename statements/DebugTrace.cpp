@@ -1,18 +1,22 @@
 #include "statements/DebugTrace.h"
 
-#include <windows.h>
+#include "platform/DebugOutput.h"
 
 namespace {
 DebugTraceCollector* collector = nullptr;
 }
 
 void DebugTrace(const char* text) {
-    OutputDebugStringA(text);
+    WriteDebugOutput(text);
     if (collector != nullptr) {
         collector->Add(text);
     }
 }
 
-DebugTraceCollector::DebugTraceCollector() : previous_(collector) { collector = this; }
+DebugTraceCollector::DebugTraceCollector() : previous_(collector) {
+    collector = this;
+}
 
-DebugTraceCollector::~DebugTraceCollector() { collector = previous_; }
+DebugTraceCollector::~DebugTraceCollector() {
+    collector = previous_;
+}

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-// Writes a trace text to the debugger output (OutputDebugStringA), and to the collector a
+// Writes a trace text to the debugger output (the platform's debug output), and to the collector a
 // test has installed, in order.
 void DebugTrace(const char* text);
 

@@ -1,5 +1,6 @@
 #include "statements/StatementDate.h"
 
+#include "platform/VariantTime.h"
 #include "statements/TransactionFields.h"
 
 namespace {
@@ -68,7 +69,7 @@ DATE ConvertStatementDate(const char* field, int length) {
     time.wMonth = static_cast<WORD>(month);
     time.wDay = static_cast<WORD>(day);
     DATE date = 0.0;
-    if (!SystemTimeToVariantTime(&time, &date)) {
+    if (!DateFromParts(time, date)) {
         date = 0.0;
     }
     return date;

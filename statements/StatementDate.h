@@ -1,7 +1,5 @@
 #pragma once
-#include <windows.h>
-#include <oleauto.h>
-
+#include "platform/Platform.h"
 #include "text/CString.h"
 
 // The date of a transaction line's six-character date field: a year within its century

@@ -45,10 +45,14 @@ int CTransactionRecord::NarrativeParts(const char* (&parts)[MostNarrativeParts])
 
 bool CTransactionRecord::IsCredit() const {
     // Exactly two characters: 9, then 0, 3, 5 or 9.
+    // Each character is looked at only when the one before it was there: an empty code ends
+    // at its first.
     const char* code = TransactionCode.Text();
+    if (code[0] != '9') {
+        return false;
+    }
     const char second = code[1];
-    return code[0] == '9' && (second == '0' || second == '3' || second == '5' || second == '9') &&
-           code[2] == '\0';
+    return (second == '0' || second == '3' || second == '5' || second == '9') && code[2] == '\0';
 }
 
 void CTransactionRecord::Decode(const char* line) {

@@ -1,8 +1,7 @@
 #pragma once
-#include <windows.h>
-#include <oleauto.h>
-
 #include <istream>
+
+#include "platform/Platform.h"
 
 #include "text/CString.h"
 

@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <mbstring.h>
 #include <new>
+
+#include "platform/CodePage.h"
 
 namespace {
 
@@ -43,13 +44,13 @@ CString NarrowFromWide(const wchar_t* text) {
     if (text == nullptr || *text == L'\0') {
         return result;
     }
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    const int size = WideToNarrow(text, nullptr, 0);
     if (size <= 1) {
         return result;
     }
     result.Reserve(size - 1);
     char* target = const_cast<char*>(result.Text());
-    WideCharToMultiByte(CP_ACP, 0, text, -1, target, size, nullptr, nullptr);
+    WideToNarrow(text, target, size);
     return result;
 }
 
@@ -168,26 +169,23 @@ int CString::CompareTo(const char* text) const {
     if (text == nullptr) {
         throw static_cast<long>(E_INVALIDARG);
     }
-    return _mbscmp(reinterpret_cast<const unsigned char*>(Text()),
-                   reinterpret_cast<const unsigned char*>(text));
+    return CompareNarrow(Text(), text);
 }
 
 int CString::FindFirst(char c) const {
     if (Length() == 0 || c == '\0') {
         return -1;
     }
-    const unsigned char* text = reinterpret_cast<const unsigned char*>(buffer_);
-    const unsigned char* found = _mbschr(text, static_cast<unsigned char>(c));
-    return found == nullptr ? -1 : static_cast<int>(found - text);
+    const char* found = FindFirstNarrow(buffer_, c);
+    return found == nullptr ? -1 : static_cast<int>(found - buffer_);
 }
 
 int CString::FindLast(char c) const {
     if (Length() == 0 || c == '\0') {
         return -1;
     }
-    const unsigned char* text = reinterpret_cast<const unsigned char*>(buffer_);
-    const unsigned char* found = _mbsrchr(text, static_cast<unsigned char>(c));
-    return found == nullptr ? -1 : static_cast<int>(found - text);
+    const char* found = FindLastNarrow(buffer_, c);
+    return found == nullptr ? -1 : static_cast<int>(found - buffer_);
 }
 
 CString CString::Slice(int start, int count) const {
@@ -232,24 +230,6 @@ void CString::FormatText(const char* format, ...) {
     std::vsnprintf(formatted, sizeof formatted, format, arguments);
     va_end(arguments);
     Assign(formatted);
-}
-
-bool CString::LoadResourceText(HINSTANCE module, UINT id) {
-    char loaded[WorkingBufferSize] = {};
-    LoadStringA(module, id, loaded, WorkingBufferSize);
-    Assign(loaded);
-    return Length() > 0;
-}
-
-BSTR CString::ToBstr() const {
-    const int length = Length();
-    const int wideLength =
-        length == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, Text(), length, nullptr, 0);
-    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(wideLength));
-    if (result != nullptr && wideLength > 0) {
-        MultiByteToWideChar(CP_ACP, 0, Text(), length, result, wideLength);
-    }
-    return result;
 }
 
 void CString::Reserve(int count) {

@@ -2,8 +2,8 @@
 // The component's narrow (ANSI code page) string. It owns a buffer sized exactly to what was
 // asked of it: growing allocates exactly, shrinking keeps the buffer. Failures are thrown as a
 // long holding an HRESULT: E_INVALIDARG for bad arguments, E_OUTOFMEMORY when allocation fails.
-#include <windows.h>
-#include <oleauto.h>
+// Loading from a string table and converting to a BSTR are the DLL's alone (CStringWindows.cpp).
+#include "platform/Platform.h"
 
 #include <cstring>
 
@@ -69,10 +69,12 @@ public:
 
     // printf-style; the result is cut to 255 characters.
     void FormatText(const char* format, ...);
+#ifdef _WIN32
     // Loads a string-table entry (cut to 255 characters); false when it is missing or empty.
     bool LoadResourceText(HINSTANCE module, UINT id);
     // A new BSTR converted from the ANSI code page, or null when it cannot be allocated.
     BSTR ToBstr() const;
+#endif
 
     // Makes room for count bytes; a larger buffer replaces the old one and loses its contents.
     void Reserve(int count);

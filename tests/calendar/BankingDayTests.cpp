@@ -2,7 +2,7 @@
 
 #include "CivilDays.h"
 #include "HolidayOracle.h"
-#include "calendar/BankingCalendar.h"
+#include "calendar/BankingDays.h"
 
 namespace {
 

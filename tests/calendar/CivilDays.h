@@ -4,8 +4,7 @@
 // like a DATE: day 0 is 30 December 1899.
 #include <cmath>
 
-#include <windows.h>
-#include <oaidl.h>
+#include "platform/Platform.h"
 
 struct CivilDate {
     int year;

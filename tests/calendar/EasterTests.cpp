@@ -2,7 +2,7 @@
 
 #include "CivilDays.h"
 #include "HolidayOracle.h"
-#include "calendar/BankingCalendar.h"
+#include "calendar/BankingDays.h"
 
 TEST_CASE("Easter Sunday of known years") {
     CHECK(GetEasterSunday(2008) == Day(2008, 3, 23));

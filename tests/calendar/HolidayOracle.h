@@ -5,7 +5,7 @@
 // weekend. Day numbers as in CivilDays.h.
 #include <set>
 
-#include "calendar/BankingCalendar.h"
+#include "calendar/BankingDays.h"
 
 // Easter Sunday by the anonymous Gregorian (Meeus/Jones/Butcher) computation.
 int OracleEasterSunday(int year);

@@ -13,13 +13,14 @@ import sys
 
 # Bottom to top. Each folder names the folders it may include from.
 ALLOWED = {
-    "text": set(),
+    "platform": set(),
+    "text": {"platform"},
     "com": set(),
     "host": set(),
     "hostcall": {"com"},
-    "calendar": {"com", "text"},
-    "payments": {"calendar", "hostcall", "com", "text"},
-    "statements": {"hostcall", "com", "text"},
+    "calendar": {"com", "text", "platform"},
+    "payments": {"calendar", "hostcall", "com", "text", "platform"},
+    "statements": {"hostcall", "com", "text", "platform"},
     "bank": {"payments", "statements", "calendar", "hostcall", "com", "text"},
     "module": {"bank", "payments", "statements", "calendar", "hostcall", "com", "text"},
     "hostkit": {"com"},

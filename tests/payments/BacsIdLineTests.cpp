@@ -2,6 +2,7 @@
 #include <doctest/doctest.h>
 
 #include "payments/BacsIdLine.h"
+#include "payments/HostPaymentSource.h"
 #include "com/ComObjectProbes.h"
 #include "payments/LineTesting.h"
 
@@ -14,8 +15,9 @@ struct Written {
 
 Written WriteLine(IVelmoraPayment* payment) {
     Written written = {};
+    HostPaymentSource values(payment);
     written.line =
-        WrittenBytes([&](std::FILE* file) { written.valid = WriteBacsIdLine(payment, file); });
+        WrittenBytes([&](std::FILE* file) { written.valid = WriteBacsIdLine(values, file); });
     return written;
 }
 

@@ -3,6 +3,7 @@
 
 #include "com/ComObjectProbes.h"
 #include "payments/LineTesting.h"
+#include "payments/HostPaymentSource.h"
 #include "payments/OneToOneLine.h"
 
 namespace {
@@ -16,8 +17,9 @@ struct Written {
 
 Written WriteLine(IVelmoraPayment* payment, DATE date = SeventhJanuary2013) {
     Written written = {};
+    HostPaymentSource values(payment);
     written.line = WrittenBytes(
-        [&](std::FILE* file) { written.valid = WriteOneToOneLine(file, date, payment); });
+        [&](std::FILE* file) { written.valid = WriteOneToOneLine(file, date, values); });
     return written;
 }
 

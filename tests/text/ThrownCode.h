@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "platform/Platform.h"
 
 // The code a component operation throws (a long holding an HRESULT), or S_OK when it returns.
 template <typename Action> long ThrownCode(Action action) {

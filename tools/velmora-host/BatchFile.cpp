@@ -1,6 +1,6 @@
 #include "tools/velmora-host/BatchFile.h"
 
-#include "hostkit/TextConversion.h"
+#include "hostkit/Utf8Text.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,0 +1,3 @@
+#include "platform/DebugOutput.h"
+
+void WriteDebugOutput(const char*) {}

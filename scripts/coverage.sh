@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Line coverage of the file-format core from its native tests and the fuzz targets' corpora:
+# scripts/coverage.sh [CORPORA], where CORPORA holds a folder per target (that of a long run,
+# say) replayed beside the committed seeds and regression inputs. Builds build/native-coverage.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake --preset native-coverage >/dev/null
+cmake --build --preset native-coverage
+build=build/native-coverage/native
+profiles=build/native-coverage/profiles
+rm -rf "$profiles"
+mkdir -p "$profiles"
+LLVM_PROFILE_FILE="$profiles/tests-%p.profraw" "$build/corvane_native_tests" >/dev/null
+objects=()
+for program in "$build"/fuzz/*Fuzz; do
+  target=$(basename "$program")
+  inputs=(native/fuzz/corpus/"$target")
+  [ -d native/fuzz/regressions/"$target" ] && inputs+=(native/fuzz/regressions/"$target")
+  [ -n "${1:-}" ] && [ -d "$1/$target" ] && inputs+=("$1/$target")
+  LLVM_PROFILE_FILE="$profiles/$target-%p.profraw" "$program" -runs=0 "${inputs[@]}" \
+    >/dev/null 2>&1
+  objects+=(-object "$program")
+done
+llvm-profdata-14 merge -sparse "$profiles"/*.profraw -o "$profiles/core.profdata"
+llvm-cov-14 report "$build/corvane_native_tests" "${objects[@]}" \
+  -instr-profile="$profiles/core.profdata" platform text statements calendar payments \
+  hostkit tools
