@@ -13,7 +13,6 @@ if [[ " ${runnable_architectures[*]} " == *" x86 "* ]]; then
 else
   ctest --preset x86-checks
 fi
-echo "$architectures_line"
 # The file-format core built for this machine: its sanitizer tests with clang and with g++, and
 # a short run of every fuzz target (clang).
 for preset in native native-gcc; do
@@ -21,3 +20,4 @@ for preset in native native-gcc; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+echo "$architectures_line"
