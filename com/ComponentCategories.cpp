@@ -3,6 +3,7 @@
 #include <string>
 
 #include "com/ComPtr.h"
+#include "com/GuidText.h"
 #include "com/RegistryKeyHandle.h"
 
 namespace {
@@ -14,12 +15,6 @@ ComPtr<ICatRegister> CategoryManager() {
         manager.Reset();
     }
     return manager;
-}
-
-std::wstring GuidText(REFGUID guid) {
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, 40);
-    return text;
 }
 
 std::wstring ClassKeyPath(REFCLSID clsid) {

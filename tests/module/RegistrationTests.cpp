@@ -9,6 +9,7 @@
 #include <map>
 #include <vector>
 
+#include "com/GuidText.h"
 #include "com/RegistryReading.h"
 #include "com/WideText.h"
 #include "module/ComponentClasses.h"
@@ -94,12 +95,6 @@ void CheckRegistered() {
         ReadRegistryText(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0" + TypeLibraryPlatformKey),
         path + L"\\1"));
     CHECK(LibraryRegistered());
-}
-
-std::wstring GuidText(REFGUID guid) {
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, 40);
-    return text;
 }
 
 // Every key the component's registration writes below a classes root, with its whole subtree.
