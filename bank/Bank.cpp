@@ -2,7 +2,6 @@
 
 #include <VelmoraEBanking.h>
 
-#include "com/InterfaceMap.h"
 #include "hostcall/BankNames.h"
 #include "hostcall/ComError.h"
 #include "hostcall/HostObjectCreation.h"
@@ -26,14 +25,4 @@ void ConfigureHostBank() {
     CopyBankName(bankName, sizeof(bankName));
     CheckHostCall(configuration->ConfigureBank(bankName, 3), configuration.Get(),
                   IID_IVelmoraBankConfiguration);
-}
-
-HRESULT CBank::InternalQueryInterface(REFIID iid, void** out) {
-    static const ComInterfaceEntry<CBank> interfaces[] = {
-        InterfaceEntry<CBank, IBank>(),
-        InterfaceEntry<CBank, IVelmoraBank>(),
-        InterfaceEntry<CBank, IDispatch>(),
-        InterfaceEntry<CBank, ISupportErrorInfo>(),
-    };
-    return FindInterface(this, interfaces, iid, out);
 }

@@ -7,7 +7,6 @@
 #include "com/CoClass.h"
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
-#include "com/ObjectRoot.h"
 #include "com/SupportErrorInfo.h"
 #include "hostcall/ErrorGuard.h"
 
@@ -83,11 +82,8 @@ private:
 };
 
 // The bank (coclass Bank): the host's entry point into the component.
-class CBank : public CComObjectRootEx<CComSingleThreadModel>,
-              public CComCoClass<CBank, &CLSID_Bank>,
-              public ISupportErrorInfoImpl<IBank>,
-              public IBankImpl<CBankServices, IBank> {
+class CBank : public CoClass<CBank, &CLSID_Bank, IBankImpl<CBankServices, IBank>, IVelmoraBank,
+                             IDispatch, ISupportErrorInfoImpl<IBank>> {
 public:
     HRESULT FinalConstruct() { return SetName(); }
-    HRESULT InternalQueryInterface(REFIID iid, void** out);
 };

@@ -3,7 +3,6 @@
 #include "bank/BankPaymentService.h"
 #include "bank/BankStatementService.h"
 #include "com/ComObject.h"
-#include "com/InterfaceMap.h"
 
 namespace {
 
@@ -35,13 +34,3 @@ template <class Interface> HRESULT IBankServicesImpl<Interface>::BuildServices()
 }
 
 template class IBankServicesImpl<IBankServices>;
-
-HRESULT CBankServices::InternalQueryInterface(REFIID iid, void** out) {
-    static const ComInterfaceEntry<CBankServices> interfaces[] = {
-        InterfaceEntry<CBankServices, IBankServices>(),
-        InterfaceEntry<CBankServices, IDispatch>(),
-        InterfaceEntry<CBankServices, ISupportErrorInfo>(),
-        InterfaceEntry<CBankServices, IVelmoraBankServices>(),
-    };
-    return FindInterface(this, interfaces, iid, out);
-}

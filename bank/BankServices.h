@@ -3,7 +3,6 @@
 
 #include "bank/ListImpl.h"
 #include "com/CoClass.h"
-#include "com/ObjectRoot.h"
 #include "com/SupportErrorInfo.h"
 
 // The services list behind the dual interface Interface: built with the bank's two services.
@@ -16,11 +15,9 @@ protected:
 };
 
 // The services list (coclass BankServices).
-class CBankServices : public CComObjectRootEx<CComSingleThreadModel>,
-                      public CComCoClass<CBankServices, &CLSID_BankServices>,
-                      public ISupportErrorInfoImpl<IBankServices>,
-                      public IBankServicesImpl<IBankServices> {
+class CBankServices
+    : public CoClass<CBankServices, &CLSID_BankServices, IBankServicesImpl<IBankServices>,
+                     IDispatch, ISupportErrorInfoImpl<IBankServices>, IVelmoraBankServices> {
 public:
     HRESULT FinalConstruct() { return BuildServices(); }
-    HRESULT InternalQueryInterface(REFIID iid, void** out);
 };

@@ -3,7 +3,6 @@
 
 #include "bank/BankServiceImpl.h"
 #include "com/CoClass.h"
-#include "com/ObjectRoot.h"
 #include "com/SupportErrorInfo.h"
 #include "hostcall/BankNames.h"
 #include "text/CString.h"
@@ -11,15 +10,13 @@
 // The statement service (coclass BankStatementService): imports a statement file for the host's
 // bank account.
 class CBankStatementService
-    : public CComObjectRootEx<CComSingleThreadModel>,
-      public CComCoClass<CBankStatementService, &CLSID_BankStatementService>,
-      public ISupportErrorInfoImpl<IBankStatementService>,
-      public IBankServiceImpl<IBankStatementService> {
+    : public CoClass<CBankStatementService, &CLSID_BankStatementService,
+                     IBankServiceImpl<IBankStatementService>, IDispatch,
+                     ISupportErrorInfoImpl<IBankStatementService>, IVelmoraBankStatementService> {
 public:
     static constexpr const wchar_t* DisplayName = StatementServiceName;
 
     HRESULT FinalConstruct() { return SetName(DisplayName); }
-    HRESULT InternalQueryInterface(REFIID iid, void** out);
 
     STDMETHOD(GetStatusText)(long code, BSTR* text) override;
     STDMETHOD(ImportStatement)

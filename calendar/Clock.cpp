@@ -12,8 +12,5 @@ void ReadLocalTime(SYSTEMTIME& now) {
     GetLocalTime(&now);
 }
 
-FixedLocalTime::FixedLocalTime(const SYSTEMTIME& moment) : previous_(fixedMoment), moment_(moment) {
-    fixedMoment = &moment_;
-}
-
-FixedLocalTime::~FixedLocalTime() { fixedMoment = previous_; }
+FixedLocalTime::FixedLocalTime(const SYSTEMTIME& moment)
+    : moment_(moment), fixing_(fixedMoment, &moment_) {}

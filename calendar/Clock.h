@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "com/ScopedOverride.h"
+
 // The local date and time of "now": the system clock, unless a test has fixed it.
 void ReadLocalTime(SYSTEMTIME& now);
 
@@ -8,11 +10,8 @@ void ReadLocalTime(SYSTEMTIME& now);
 class FixedLocalTime {
 public:
     explicit FixedLocalTime(const SYSTEMTIME& moment);
-    ~FixedLocalTime();
-    FixedLocalTime(const FixedLocalTime&) = delete;
-    FixedLocalTime& operator=(const FixedLocalTime&) = delete;
 
 private:
-    const SYSTEMTIME* previous_;
     SYSTEMTIME moment_;
+    ScopedOverride<const SYSTEMTIME*> fixing_;
 };

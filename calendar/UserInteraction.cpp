@@ -32,10 +32,5 @@ UserInteraction& CurrentUserInteraction() {
     return *currentUser;
 }
 
-ScopedUserInteraction::ScopedUserInteraction(UserInteraction& user) : previous_(currentUser) {
-    currentUser = &user;
-}
-
-ScopedUserInteraction::~ScopedUserInteraction() {
-    currentUser = previous_;
-}
+ScopedUserInteraction::ScopedUserInteraction(UserInteraction& user)
+    : inPlace_(currentUser, &user) {}

@@ -4,6 +4,7 @@
 #include <oaidl.h>
 
 #include "calendar/PaymentFormat.h"
+#include "com/ScopedOverride.h"
 
 // What the user answered in the payment format dialog; format and date count only when
 // endCode is IDOK.
@@ -33,10 +34,7 @@ UserInteraction& CurrentUserInteraction();
 class ScopedUserInteraction {
 public:
     explicit ScopedUserInteraction(UserInteraction& user);
-    ~ScopedUserInteraction();
-    ScopedUserInteraction(const ScopedUserInteraction&) = delete;
-    ScopedUserInteraction& operator=(const ScopedUserInteraction&) = delete;
 
 private:
-    UserInteraction* previous_;
+    ScopedOverride<UserInteraction*> inPlace_;
 };

@@ -8,9 +8,10 @@
 #include "com/ReferenceCount.h"
 
 // The object wrappers that give a component class its IUnknown. The class (Base) derives from
-// CComObjectRootEx and its interfaces and declares
+// CComObjectRootEx and its interfaces and has
 //     HRESULT InternalQueryInterface(REFIID iid, void** out);
-// which looks the identifier up without adding a reference (InterfaceMap.h).
+// which looks the identifier up without adding a reference (CoClass.h makes it from the class's
+// interface list).
 
 // Adds the caller's reference to an interface found by InternalQueryInterface, through that
 // interface, so that it reaches whichever IUnknown governs the object's life.

@@ -12,6 +12,8 @@
 template <class Interface, const GUID* Library, WORD Major = 1, WORD Minor = 0>
 class IDispatchImpl : public Interface {
 public:
+    using AnsweredInterface = Interface;
+
     STDMETHOD(GetTypeInfoCount)(UINT* count) override { return AnswerTypeInfoCount(count, 1); }
 
     STDMETHOD(GetTypeInfo)(UINT index, LCID, ITypeInfo** info) override {

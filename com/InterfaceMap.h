@@ -3,6 +3,7 @@
 #include <unknwn.h>
 
 #include <cstddef>
+#include <type_traits>
 
 // One interface a class answers in QueryInterface: its identifier and how to reach it from the
 // object.
@@ -37,4 +38,22 @@ HRESULT FindInterface(Class* object, const ComInterfaceEntry<Class> (&map)[Count
         }
     }
     return E_NOINTERFACE;
+}
+
+// The interface an entry of a class's interface list answers: an implementation template names
+// it as its AnsweredInterface (IDispatchImpl, ISupportErrorInfoImpl); any other entry is an
+// interface and answers for itself.
+template <class Entry, class = void> struct AnsweredInterfaceOf { using Type = Entry; };
+template <class Entry>
+struct AnsweredInterfaceOf<Entry, std::void_t<typename Entry::AnsweredInterface>> {
+    using Type = typename Entry::AnsweredInterface;
+};
+
+// Looks an identifier up in the interface map that a class's interface list makes: one entry per
+// listed entry, in list order.
+template <class Class, class... Entries>
+HRESULT FindListedInterface(Class* object, REFIID iid, void** out) {
+    static const ComInterfaceEntry<Class> map[] = {
+        InterfaceEntry<Class, typename AnsweredInterfaceOf<Entries>::Type>()...};
+    return FindInterface(object, map, iid, out);
 }

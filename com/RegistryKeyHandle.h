@@ -1,24 +1,10 @@
 #pragma once
 #include <windows.h>
 
+#include "com/UniqueHandle.h"
+
 // Closes an open registry key on every path.
-class RegistryKeyHandle {
-public:
-    RegistryKeyHandle() = default;
-    ~RegistryKeyHandle() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-    RegistryKeyHandle(const RegistryKeyHandle&) = delete;
-    RegistryKeyHandle& operator=(const RegistryKeyHandle&) = delete;
-
-    HKEY Get() const { return key_; }
-    HKEY* Out() { return &key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
+using RegistryKeyHandle = UniqueHandle<HKEY, RegCloseKey>;
 
 // True when the key has subkeys, or when that cannot be told.
 inline bool HasSubkeys(HKEY key) {

@@ -1,9 +1,9 @@
 #pragma once
 #include "com/ComPtr.h"
-#include "com/SingleInterfaceObject.h"
-#include "com/TypeInfoDispatch.h"
 #include "hostkit/HostControl.h"
 #include "hostkit/HostTypeLibraries.h"
+#include "hostkit/SingleInterfaceObject.h"
+#include "hostkit/TypeInfoDispatch.h"
 
 #include <memory>
 #include <optional>

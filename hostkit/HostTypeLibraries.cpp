@@ -18,7 +18,8 @@ const wchar_t* const libraryFiles[] = {L"VelmoraEBanking.tlb", L"VelmoraBankPaym
 
 } // namespace
 
-HostTypeLibraries::HostTypeLibraries(const std::wstring& folder) {
+HostTypeLibraries::HostTypeLibraries(const std::wstring& folder)
+    : current_(currentLibraries, this) {
     for (const wchar_t* file : libraryFiles) {
         std::wstring path = folder + file;
         ComPtr<ITypeLib> library;
@@ -37,13 +38,6 @@ HostTypeLibraries::HostTypeLibraries(const std::wstring& folder) {
             problems_.push_back("cannot register " + Utf8FromWide(path) + ": " + HexResult(result));
         }
         libraries_.push_back(library);
-    }
-    currentLibraries = this;
-}
-
-HostTypeLibraries::~HostTypeLibraries() {
-    if (currentLibraries == this) {
-        currentLibraries = nullptr;
     }
 }
 

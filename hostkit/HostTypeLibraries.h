@@ -1,5 +1,6 @@
 #pragma once
 #include "com/ComPtr.h"
+#include "com/ScopedOverride.h"
 
 #include <windows.h>
 #include <oaidl.h>
@@ -14,9 +15,6 @@
 class HostTypeLibraries {
 public:
     explicit HostTypeLibraries(const std::wstring& folder);
-    ~HostTypeLibraries();
-    HostTypeLibraries(const HostTypeLibraries&) = delete;
-    HostTypeLibraries& operator=(const HostTypeLibraries&) = delete;
 
     // What could not be loaded or registered, one text per library.
     const std::vector<std::string>& Problems() const { return problems_; }
@@ -31,4 +29,6 @@ public:
 private:
     std::vector<ComPtr<ITypeLib>> libraries_;
     std::vector<std::string> problems_;
+    // This session's libraries serve late-bound calls until it ends.
+    ScopedOverride<HostTypeLibraries*> current_;
 };

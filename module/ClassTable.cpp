@@ -6,7 +6,9 @@
 #include "bank/BankPaymentService.h"
 #include "bank/BankServices.h"
 #include "bank/BankStatementService.h"
-#include "module/RegistryScripts.h"
+
+// The classes' REGISTRY resources, numbered by the build from the IDL.
+#include "registry/RegistryScripts.h"
 
 namespace {
 

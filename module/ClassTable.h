@@ -1,5 +1,5 @@
 #pragma once
 #include "com/ComModule.h"
 
-// The module's class table: Bank, BankServices, BankPaymentService, BankStatementService.
+// The module's class table: the classes the IDL's coclasses name, one entry each.
 ComModule& CorvaneModule();

@@ -10,8 +10,13 @@ In the values, $(var.ServerPath) stands for the installed DLL and $(var.ServerFo
 folder (defined by the package source).
 """
 import argparse
+import os
 import re
+import sys
 from xml.sax.saxutils import quoteattr
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "cmake"))
+from idl_declarations import attribute, braced, idl_blocks  # noqa: E402
 
 CLASSES_ROOT = "Software\\Classes"
 # The standard marshaler of automation interfaces, as RegisterTypeLib names it.
@@ -83,20 +88,6 @@ def parse_rgs(text, module_path, root):
         take()  # {
         body(root)
         take()  # }
-
-
-def idl_blocks(text, keyword):
-    """(attributes, name) of each IDL declaration of this keyword with an attribute list."""
-    return re.findall(r"\[([^\]]*)\]\s*" + keyword + r"\s+(\w+)", text)
-
-
-def attribute(attributes, name):
-    found = re.search(name + r"\(([^)]*)\)", attributes)
-    return found.group(1).strip().strip('"') if found else None
-
-
-def braced(guid):
-    return "{" + guid.upper() + "}"
 
 
 def defined_guids(text):

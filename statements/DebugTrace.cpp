@@ -13,10 +13,4 @@ void DebugTrace(const char* text) {
     }
 }
 
-DebugTraceCollector::DebugTraceCollector() : previous_(collector) {
-    collector = this;
-}
-
-DebugTraceCollector::~DebugTraceCollector() {
-    collector = previous_;
-}
+DebugTraceCollector::DebugTraceCollector() : collecting_(collector, this) {}

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "com/ScopedOverride.h"
+
 // Writes a trace text to the debugger output (the platform's debug output), and to the collector a
 // test has installed, in order.
 void DebugTrace(const char* text);
@@ -10,14 +12,11 @@ void DebugTrace(const char* text);
 class DebugTraceCollector {
 public:
     DebugTraceCollector();
-    ~DebugTraceCollector();
-    DebugTraceCollector(const DebugTraceCollector&) = delete;
-    DebugTraceCollector& operator=(const DebugTraceCollector&) = delete;
 
     const std::vector<std::string>& Texts() const { return texts_; }
     void Add(const char* text) { texts_.emplace_back(text); }
 
 private:
-    DebugTraceCollector* previous_;
     std::vector<std::string> texts_;
+    ScopedOverride<DebugTraceCollector*> collecting_;
 };

@@ -10,16 +10,6 @@ HRESULT CCounter::FinalConstruct() {
     return result;
 }
 
-HRESULT CCounter::InternalQueryInterface(REFIID iid, void** out) {
-    static const ComInterfaceEntry<CCounter> interfaces[] = {
-        InterfaceEntry<CCounter, ICounter>(),
-        InterfaceEntry<CCounter, IDispatch>(),
-        InterfaceEntry<CCounter, ISupportErrorInfo>(),
-        InterfaceEntry<CCounter, IResettable>(),
-    };
-    return FindInterface(this, interfaces, iid, out);
-}
-
 HRESULT CCounter::get_Value(long* value) {
     if (value == nullptr) {
         return E_POINTER;

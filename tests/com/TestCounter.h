@@ -4,15 +4,11 @@
 
 #include "com/CoClass.h"
 #include "com/DispatchImpl.h"
-#include "com/InterfaceMap.h"
-#include "com/ObjectRoot.h"
 #include "com/SupportErrorInfo.h"
 
-class CCounter : public CComObjectRootEx<CComSingleThreadModel>,
-                 public CComCoClass<CCounter, &CLSID_Counter>,
-                 public ISupportErrorInfoImpl<ICounter>,
-                 public IDispatchImpl<ICounter, &LIBID_ComLayerTestLib>,
-                 public IResettable {
+class CCounter
+    : public CoClass<CCounter, &CLSID_Counter, IDispatchImpl<ICounter, &LIBID_ComLayerTestLib>,
+                     IDispatch, ISupportErrorInfoImpl<ICounter>, IResettable> {
 public:
     CCounter() { ++Live; }
     ~CCounter() { --Live; }
@@ -25,7 +21,6 @@ public:
     static inline HRESULT NextConstructionResult = S_OK;
 
     HRESULT FinalConstruct();
-    HRESULT InternalQueryInterface(REFIID iid, void** out);
 
     STDMETHOD(get_Value)(long* value) override;
     STDMETHOD(put_Value)(long value) override;

@@ -138,6 +138,20 @@ TEST_CASE("host objects answer late-bound calls from the host type libraries") {
     CHECK(statement->PrepareCalls() == 1);
 }
 
+TEST_CASE("the host type libraries serve late binding while a session holds them, and nest") {
+    const OleStarted ole;
+    CHECK(!HostTypeLibraries::InterfaceTypeInfo(IID_IVelmoraPayment));
+    {
+        const HostTypeLibraries outer(HostTypeLibraries::ExecutableFolder());
+        {
+            const HostTypeLibraries inner(HostTypeLibraries::ExecutableFolder());
+            CHECK(HostTypeLibraries::InterfaceTypeInfo(IID_IVelmoraPayment));
+        }
+        CHECK(HostTypeLibraries::InterfaceTypeInfo(IID_IVelmoraPayment));
+    }
+    CHECK(!HostTypeLibraries::InterfaceTypeInfo(IID_IVelmoraPayment));
+}
+
 TEST_CASE("bank account: details carry the account's sort code and number") {
     const ComPtr<HostBankAccount> account =
         MakeHostObject<HostBankAccount>(L"12-34-56", L"12345678");

@@ -2,7 +2,8 @@
 still checked: machine type, DLL flag, exports, resources, no MinGW runtime DLL imported, the
 hardening a bank's review looks for, and symbols kept beside the stripped DLL rather than in it.
 
-Called as: check_dll.py OBJDUMP DLL ARCH (x86 or x64)
+Called as: check_dll.py OBJDUMP DLL ARCH (x86 or x64) SCRIPTS (the folder of the registry scripts
+the DLL must hold, byte for byte)
 """
 import os
 import re
@@ -11,7 +12,7 @@ import subprocess
 import sys
 import unittest
 
-OBJDUMP, DLL, ARCH = sys.argv[1:4]
+OBJDUMP, DLL, ARCH, SCRIPTS = sys.argv[1:5]
 
 FILE_FORMAT = {"x86": "pei-i386", "x64": "pei-x86-64"}[ARCH]
 EXPORTS = ["DllCanUnloadNow", "DllGetClassObject", "DllInstall", "DllRegisterServer",
@@ -21,6 +22,8 @@ ENGLISH_UK = 0x809
 # Status messages 300 and 320-340 live in string blocks 19, 21 and 22 (16 strings a block,
 # counted from 1).
 STATUS_STRING_BLOCKS = {19, 21, 22}
+REGISTRY_SCRIPTS = {101: "Bank.rgs", 102: "BankServices.rgs", 103: "BankPaymentService.rgs",
+                    104: "BankStatementService.rgs"}
 MINGW_RUNTIME = re.compile(r"^(libgcc_s|libstdc\+\+|libwinpthread|libssp)", re.IGNORECASE)
 SYMBOLS = DLL + ".debug"
 
@@ -62,11 +65,14 @@ def pe_headers(path):
 
 
 def resources(private_headers):
-    """{type: {name: [languages]}} from objdump's tree of the resource directory; types and names
-    are numbers or texts."""
-    tree, type_key, name_key = {}, None, None
+    """{type: {name: {language: (address, size)}}} from objdump's tree of the resource directory;
+    types and names are numbers or texts, the address is relative to the image."""
+    tree, type_key, name_key, language = {}, None, None, None
     section = private_headers.split("The .rsrc Resource Directory section:", 1)[1]
     for line in section.splitlines():
+        leaf = re.match(r"^[0-9a-f]+ +Leaf: Addr: (0x[0-9a-f]+), Size: (0x[0-9a-f]+),", line)
+        if leaf:
+            tree[type_key][name_key][language] = (int(leaf.group(1), 16), int(leaf.group(2), 16))
         entry = re.match(r"^[0-9a-f]+( +)Entry: (?:ID: (0x[0-9a-f]+)|name: .*\]: (\S+)),", line)
         if not entry:
             continue
@@ -77,10 +83,27 @@ def resources(private_headers):
             tree[type_key] = {}
         elif depth == 5:
             name_key = key
-            tree[type_key][name_key] = []
+            tree[type_key][name_key] = {}
         elif depth == 7:
-            tree[type_key][name_key].append(key)
+            language = key
+            tree[type_key][name_key][language] = None
     return tree
+
+
+def image_bytes(address, size):
+    """The bytes of the DLL at an address relative to the image, found through its sections."""
+    with open(DLL, "rb") as dll:
+        image = dll.read()
+    header = struct.unpack_from("<I", image, 0x3C)[0]
+    sections, optional_header_size = struct.unpack_from("<H12xH", image, header + 6)
+    table = header + 24 + optional_header_size
+    for index in range(sections):
+        virtual_size, virtual_address, _, file_offset = struct.unpack_from(
+            "<4I", image, table + 40 * index + 8)
+        if virtual_address <= address < virtual_address + virtual_size:
+            start = file_offset + address - virtual_address
+            return image[start:start + size]
+    raise ValueError("no section holds address 0x%x" % address)
 
 
 class DllFileTest(unittest.TestCase):
@@ -106,13 +129,19 @@ class DllFileTest(unittest.TestCase):
 
     def test_resources(self):
         tree = resources(self.private_headers)
-        self.assertEqual(tree.get("REGISTRY"), {101: [ENGLISH_UK], 102: [ENGLISH_UK],
-                                                103: [ENGLISH_UK], 104: [ENGLISH_UK]})
+        self.assertEqual({name: list(languages) for name, languages in tree["REGISTRY"].items()},
+                         {name: [ENGLISH_UK] for name in REGISTRY_SCRIPTS})
         self.assertEqual(list(tree.get("TYPELIB", {})), [1])
         self.assertEqual(list(tree.get(RT_VERSION, {})), [1])
         self.assertIn(1001, tree.get(RT_DIALOG, {}))
         self.assertIn(200, tree.get(RT_GROUP_ICON, {}))
         self.assertEqual(set(tree.get(RT_STRING, {})), STATUS_STRING_BLOCKS)
+
+    def test_registry_scripts_byte_for_byte(self):
+        registry = resources(self.private_headers)["REGISTRY"]
+        for name, script in REGISTRY_SCRIPTS.items():
+            with self.subTest(resource=name), open(os.path.join(SCRIPTS, script), "rb") as text:
+                self.assertEqual(image_bytes(*registry[name][ENGLISH_UK]), text.read())
 
 
 class HardeningTest(unittest.TestCase):

@@ -74,8 +74,8 @@ std::string DateText(const SYSTEMTIME& date) {
 
 } // namespace
 
-ScriptedUser::ScriptedUser(UserAnswers answers) : answers_(std::move(answers)) {
-    activeUser = this;
+ScriptedUser::ScriptedUser(UserAnswers answers)
+    : answers_(std::move(answers)), active_(activeUser, this) {
     hook_ = SetWindowsHookExW(WH_CBT, OnHook, nullptr, GetCurrentThreadId());
 }
 
@@ -86,7 +86,6 @@ ScriptedUser::~ScriptedUser() {
     if (timer_ != 0) {
         KillTimer(nullptr, timer_);
     }
-    activeUser = nullptr;
 }
 
 LRESULT CALLBACK ScriptedUser::OnHook(int code, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "com/ScopedOverride.h"
+
 #include <optional>
 #include <set>
 #include <string>
@@ -77,4 +79,7 @@ private:
     HWND saveDialog_ = nullptr;
     std::vector<SeenMessageBox> messageBoxes_;
     std::vector<std::string> actions_;
+    // The hook and the timer reach this user through here; it is the active one until the hook
+    // and the timer are gone.
+    ScopedOverride<ScriptedUser*> active_;
 };

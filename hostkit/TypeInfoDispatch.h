@@ -13,7 +13,7 @@
 // given it. Without it only early binding works: GetTypeInfoCount gives 0 and the other
 // operations report that they are not implemented. Base is the class that implements the rest
 // of the interface (the interface itself when the derived class does).
-// The component's own objects use IDispatchImpl (DispatchImpl.h) instead: it always has type
+// The component's own objects use IDispatchImpl (com/DispatchImpl.h) instead: it always has type
 // information, loaded from the registered library on first use, and refuses an interface
 // identifier other than IID_NULL; late-bound callers of either side see what they always saw.
 template <class Interface, class Base = Interface> class TypeInfoDispatch : public Base {
