@@ -4,17 +4,16 @@
 # say) replayed beside the committed seeds and regression inputs. Builds build/native-coverage.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake --preset native-coverage >/dev/null
-cmake --build --preset native-coverage
+. scripts/preset.sh
+build_preset native-coverage
 build=build/native-coverage/native
 profiles=build/native-coverage/profiles
 rm -rf "$profiles"
 mkdir -p "$profiles"
 LLVM_PROFILE_FILE="$profiles/tests-%p.profraw" "$build/corvane_native_tests" >/dev/null
 objects=()
-for program in "$build"/fuzz/*Fuzz; do
-  target=$(basename "$program")
+for target in $(basename -s .cpp native/fuzz/*Fuzz.cpp); do
+  program="$build/fuzz/$target"
   inputs=(native/fuzz/corpus/"$target")
   [ -d native/fuzz/regressions/"$target" ] && inputs+=(native/fuzz/regressions/"$target")
   [ -n "${1:-}" ] && [ -d "$1/$target" ] && inputs+=("$1/$target")

@@ -4,13 +4,12 @@
 # into docs/payment-format-dialog.png. Run by hand from the repository root (x64 build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+. scripts/preset.sh
+build_preset x64 Corvane velmora-host >/dev/null
 for p in xvfb imagemagick xdotool; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$p" >/dev/null
 done
-cmake --preset x64 >/dev/null
-cmake --build --preset x64 --target Corvane velmora-host >/dev/null
 
 # A prefix of its own: the test prefix runs on the null graphics driver, this one on X11.
 prefix="$PWD/build/x64/screenshot-prefix"
@@ -23,17 +22,14 @@ xvfb=$!
 host=""
 cleanup() {
   [ -n "$host" ] && kill "$host" 2>/dev/null || true
-  . scripts/wine-arch.sh x64 "$prefix" && "$wine_server" -k 2>/dev/null || true
+  bash scripts/wine-prefix.sh stop x64 "$prefix"
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
 export DISPLAY="$display"
 
-wine() { scripts/wine-exec.sh x64 "$prefix" "$@" </dev/null >/dev/null 2>&1; }
-[ -f "$prefix/system.reg" ] || wine wineboot -i
-# No window manager runs on the virtual display: Wine draws the dialog's caption and frame itself.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
-wine regsvr32 /s build/x64/module/Corvane.dll
+bash scripts/wine-prefix.sh start-display x64 "$prefix"
+scripts/wine-exec.sh x64 "$prefix" regsvr32 /s build/x64/module/Corvane.dll </dev/null >/dev/null 2>&1
 scripts/wine-exec.sh x64 "$prefix" build/x64/tools/velmora-host/velmora-host.exe export \
   --batch samples/payments.csv --interactive </dev/null >/dev/null 2>&1 &
 host=$!

@@ -16,8 +16,7 @@ fi
 # The file-format core built for this machine: its sanitizer tests with clang and with g++, and
 # a short run of every fuzz target (clang).
 for preset in native native-gcc; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
+  build_preset "$preset"
   ctest --preset "$preset"
 done
 echo "$architectures_line"
