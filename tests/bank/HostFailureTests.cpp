@@ -23,9 +23,9 @@
 #include "hostkit/BankAccount.h"
 #include "hostkit/HostKit.h"
 #include "hostkit/Statement.h"
-#include "payments/LineTesting.h"
 #include "payments/PaymentRun.h"
 #include "statements/StatementImport.h"
+#include "support/LineTesting.h"
 
 namespace {
 

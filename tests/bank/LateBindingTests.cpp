@@ -4,12 +4,12 @@
 
 #include <Corvane.h>
 
-#include "com/Bstr.h"
-#include "com/ComObjectProbes.h"
-#include "com/Variant.h"
-#include "com/WideText.h"
 #include "bank/ThreadError.h"
-#include "module/ComponentProbe.h"
+#include "com/Bstr.h"
+#include "com/Variant.h"
+#include "support/ComObjectProbes.h"
+#include "support/ComponentProbe.h"
+#include "support/WideText.h"
 
 namespace {
 

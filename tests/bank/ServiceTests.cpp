@@ -6,8 +6,8 @@
 #include "bank/ThreadError.h"
 #include "com/Bstr.h"
 #include "com/Variant.h"
-#include "com/WideText.h"
-#include "module/ComponentProbe.h"
+#include "support/ComponentProbe.h"
+#include "support/WideText.h"
 
 namespace {
 

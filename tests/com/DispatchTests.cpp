@@ -2,10 +2,7 @@
 // ISupportErrorInfo helper.
 #include <doctest/doctest.h>
 
-#include "ComObjectProbes.h"
-#include "RegistryReading.h"
 #include "TestCounter.h"
-#include "WideText.h"
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/ModuleInstance.h"
@@ -13,6 +10,9 @@
 #include "com/ModulePath.h"
 #include "com/TypeLibraryRegistration.h"
 #include "com/Variant.h"
+#include "support/ComObjectProbes.h"
+#include "support/RegistryReading.h"
+#include "support/WideText.h"
 
 namespace {
 

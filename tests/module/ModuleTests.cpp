@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "com/ComObjectProbes.h"
-#include "com/RegistryReading.h"
 #include "com/Variant.h"
-#include "com/WideText.h"
 #include "module/ComponentClasses.h"
-#include "module/ComponentProbe.h"
+#include "support/ComObjectProbes.h"
+#include "support/ComponentProbe.h"
+#include "support/RegistryReading.h"
+#include "support/WideText.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <doctest/doctest.h>
 
 #include "com/ComInitialization.h"
-#include "com/ComObjectProbes.h"
 #include "fixtures/AnsweringUser.h"
 #include "fixtures/TempFolder.h"
 #include "hostcall/ErrorGuard.h"
 #include "hostkit/HostKit.h"
-#include "payments/LineTesting.h"
 #include "payments/PaymentRun.h"
 #include "payments/VirtualStoreTesting.h"
+#include "support/ComObjectProbes.h"
+#include "support/LineTesting.h"
 
 namespace {
 
