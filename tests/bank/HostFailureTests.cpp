@@ -176,7 +176,6 @@ struct PaymentExport {
     ScopedComInitialization com;
     HostKit host;
     AnsweringUser user{&host.Control()};
-    ScopedUserInteraction scopedUser{user};
     TempFolder folder;
     ComPtr<HostPaymentBatch> batch;
     ComPtr<IVelmoraBankPaymentService> service =

@@ -46,7 +46,6 @@ struct PaymentRun {
     ScopedComInitialization com;
     HostKit host;
     AnsweringUser user{&host.Control()};
-    ScopedUserInteraction scopedUser{user};
     TempFolder folder;
     std::vector<PaymentFields> payments;
     ComPtr<HostPaymentBatch> batch;
@@ -308,7 +307,6 @@ TEST_CASE("a null batch is an invalid argument after the status was reset") {
 TEST_CASE("a configuration object that cannot be created fails the run untouched") {
     ScopedComInitialization com;
     AnsweringUser user;
-    ScopedUserInteraction scoped(user);
     const ComPtr<HostPaymentBatch> batch =
         MakeHostObject<HostPaymentBatch>(std::vector<PaymentFields>{ExamplePayment()});
     long status = Cancelled;
