@@ -159,7 +159,6 @@ int main() {
         AnsweringUser user;
         user.formatAnswer = {IDOK, OneToOne, processingDate};
         user.chosenPath = folder / "run.csv";
-        ScopedUserInteraction scopedUser(user);
         const std::string plainPath = folder / "plain.csv";
 
         const std::string writesPath = folder / "writes.csv";

@@ -6,10 +6,10 @@
 
 #include "bank/ThreadError.h"
 #include "com/Bstr.h"
-#include "com/ComObjectProbes.h"
-#include "com/WideText.h"
 #include "hostkit/HostKit.h"
-#include "module/ComponentProbe.h"
+#include "support/ComObjectProbes.h"
+#include "support/ComponentProbe.h"
+#include "support/WideText.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include "com/Bstr.h"
 #include "com/ComInitialization.h"
 #include "com/ComPtr.h"
-#include "com/WideText.h"
 #include "hostcall/ComError.h"
 #include "hostcall/ErrorGuard.h"
 #include "hostkit/HostConfiguration.h"
+#include "support/WideText.h"
 
 namespace {
 

@@ -23,9 +23,9 @@
 #include "hostkit/BankAccount.h"
 #include "hostkit/HostKit.h"
 #include "hostkit/Statement.h"
-#include "payments/LineTesting.h"
 #include "payments/PaymentRun.h"
 #include "statements/StatementImport.h"
+#include "support/LineTesting.h"
 
 namespace {
 
@@ -176,7 +176,6 @@ struct PaymentExport {
     ScopedComInitialization com;
     HostKit host;
     AnsweringUser user{&host.Control()};
-    ScopedUserInteraction scopedUser{user};
     TempFolder folder;
     ComPtr<HostPaymentBatch> batch;
     ComPtr<IVelmoraBankPaymentService> service =

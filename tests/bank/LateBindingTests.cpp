@@ -4,12 +4,13 @@
 
 #include <Corvane.h>
 
-#include "com/Bstr.h"
-#include "com/ComObjectProbes.h"
-#include "com/Variant.h"
-#include "com/WideText.h"
 #include "bank/ThreadError.h"
-#include "module/ComponentProbe.h"
+#include "com/Bstr.h"
+#include "com/Variant.h"
+#include "support/ComObjectProbes.h"
+#include "support/ComponentProbe.h"
+#include "support/VariantValues.h"
+#include "support/WideText.h"
 
 namespace {
 
@@ -74,8 +75,7 @@ TEST_CASE("the services list is counted, indexed and enumerated by name") {
     CHECK(V_I4(result.Get()) == 2);
 
     Variant position;
-    V_VT(position.Get()) = VT_I4;
-    V_I4(position.Get()) = 1;
+    SetNumber(position, 1);
     REQUIRE(Read(services.Get(), DispatchIdOf(services.Get(), L"Item"), result, position.Get()) ==
             S_OK);
     ComPtr<IDispatch> statement = DispatchOf(*result.Get());
@@ -84,8 +84,7 @@ TEST_CASE("the services list is counted, indexed and enumerated by name") {
 
     SUBCASE("the default member is Item") {
         Variant name;
-        V_VT(name.Get()) = VT_BSTR;
-        V_BSTR(name.Get()) = SysAllocString(L"Bank Payment Service");
+        SetText(name, L"Bank Payment Service");
         REQUIRE(Read(services.Get(), DISPID_VALUE, result, name.Get()) == S_OK);
         ComPtr<IDispatch> payment = DispatchOf(*result.Get());
         CHECK(payment.As<IBankPaymentService>(IID_IBankPaymentService));
@@ -123,8 +122,7 @@ TEST_CASE("a service's status is written and read by name") {
     REQUIRE(service);
     DISPID status = DispatchIdOf(service.Get(), L"Status");
     Variant value;
-    V_VT(value.Get()) = VT_I4;
-    V_I4(value.Get()) = 3;
+    SetNumber(value, 3);
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS put = {value.Get(), &named, 1, 1};
     REQUIRE(service->Invoke(status, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &put,

@@ -6,8 +6,9 @@
 #include "bank/ThreadError.h"
 #include "com/Bstr.h"
 #include "com/Variant.h"
-#include "com/WideText.h"
-#include "module/ComponentProbe.h"
+#include "support/ComponentProbe.h"
+#include "support/VariantValues.h"
+#include "support/WideText.h"
 
 namespace {
 
@@ -75,8 +76,7 @@ TEST_CASE("the optional values write nothing and need somewhere to put it") {
         CAPTURE(serviceClass.name);
         ComPtr<IVelmoraBankService> service = NewService(serviceClass);
         Variant value;
-        V_VT(value.Get()) = VT_I4;
-        V_I4(value.Get()) = 1234;
+        SetNumber(value, 1234);
         CHECK(service->OptionalValue(value.Get()) == S_OK);
         CHECK(V_VT(value.Get()) == VT_I4);
         CHECK(V_I4(value.Get()) == 1234);

@@ -6,10 +6,11 @@
 
 #include "bank/ThreadError.h"
 #include "com/Bstr.h"
-#include "com/ComObjectProbes.h"
 #include "com/Variant.h"
-#include "com/WideText.h"
-#include "module/ComponentProbe.h"
+#include "support/ComObjectProbes.h"
+#include "support/ComponentProbe.h"
+#include "support/VariantValues.h"
+#include "support/WideText.h"
 
 namespace {
 
@@ -62,8 +63,7 @@ TEST_CASE("a new list holds the payment service, then the statement service") {
     CHECK(list->get_Count(&count) == S_OK);
     CHECK(count == 2);
     Variant key;
-    V_VT(key.Get()) = VT_I4;
-    V_I4(key.Get()) = 0;
+    SetNumber(key, 0);
     CHECK(Select(list.Get(), key.Get()).name == Payment);
     V_I4(key.Get()) = 1;
     CHECK(Select(list.Get(), key.Get()).name == Statement);
@@ -161,8 +161,7 @@ TEST_CASE("Item selects by exact name, and never reads a text as a number") {
     ComponentSession session;
     ComPtr<IVelmoraBankServices> list = NewList();
     Variant key;
-    V_VT(key.Get()) = VT_BSTR;
-    V_BSTR(key.Get()) = SysAllocString(L"Bank Reconciliation Service");
+    SetText(key, L"Bank Reconciliation Service");
     CHECK(Select(list.Get(), key.Get()).name == Statement);
 
     Bstr byReference(SysAllocString(L"Bank Payment Service"));
@@ -177,8 +176,7 @@ TEST_CASE("Item selects by exact name, and never reads a text as a number") {
          {L"bank reconciliation service", L"1", L"0", L"", L"Bank Payment Service "}) {
         CAPTURE(ShowWide(miss));
         Variant wrong;
-        V_VT(wrong.Get()) = VT_BSTR;
-        V_BSTR(wrong.Get()) = SysAllocString(miss);
+        SetText(wrong, miss);
         CHECK(Select(list.Get(), wrong.Get()).result == InvalidArgumentResult);
     }
 }
@@ -187,8 +185,7 @@ TEST_CASE("Item unwraps a variant passed by reference") {
     ComponentSession session;
     ComPtr<IVelmoraBankServices> list = NewList();
     Variant inner;
-    V_VT(inner.Get()) = VT_BSTR;
-    V_BSTR(inner.Get()) = SysAllocString(L"Bank Payment Service");
+    SetText(inner, L"Bank Payment Service");
     Variant outer;
     V_VT(outer.Get()) = VT_VARIANT | VT_BYREF;
     V_VARIANTREF(outer.Get()) = inner.Get();
@@ -239,8 +236,7 @@ TEST_CASE("the list refuses null pointers") {
     ComponentSession session;
     ComPtr<IVelmoraBankServices> list = NewList();
     Variant key;
-    V_VT(key.Get()) = VT_I4;
-    V_I4(key.Get()) = 0;
+    SetNumber(key, 0);
     ComPtr<IVelmoraBankService> service;
     CHECK(list->Item(nullptr, service.Out()) == InvalidArgumentResult);
     CHECK(list->Item(key.Get(), nullptr) == InvalidArgumentResult);

@@ -3,11 +3,11 @@
 
 #include "CivilDays.h"
 #include "PayInfoDialogActions.h"
-#include "RecordingUser.h"
 #include "ScriptedWindow.h"
 #include "calendar/Clock.h"
 #include "calendar/PayInfoDialogIds.h"
 #include "calendar/PaymentFormat.h"
+#include "fixtures/AnsweringUser.h"
 
 namespace {
 
@@ -22,13 +22,14 @@ bool IsOpen(HWND dialog) {
     return IsWindowVisible(dialog) != FALSE;
 }
 
-void CheckMessage(const ShownMessage& shown, HWND owner, const std::string& caption, UINT style) {
+void CheckMessage(const AnsweringUser::Message& shown, HWND owner, const std::string& caption,
+                  UINT style) {
     CHECK(shown.owner == owner);
     CHECK(shown.caption == caption);
     CHECK(shown.style == style);
 }
 
-void CheckCancelQuestion(const ShownMessage& shown, HWND owner) {
+void CheckCancelQuestion(const AnsweringUser::Message& shown, HWND owner) {
     CHECK(shown.text == "Do you wish to ignore these changes?");
     CheckMessage(shown, owner, "Changes have been made", QuestionYesNo);
 }
@@ -43,7 +44,7 @@ const DATE DefaultProcessingDate = Day(2024, 4, 2) + 10.0 / 24;
 
 TEST_CASE("the dialog opens on Payment 1 To 1 with the next banking day, and OK accepts it") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
 
     const int endCode = ShowDialog(dialog, [&](HWND window) {
@@ -67,7 +68,7 @@ TEST_CASE("the dialog opens on Payment 1 To 1 with the next banking day, and OK 
 
 TEST_CASE("opened on an ordinary Saturday, the dialog proposes the Monday") {
     const FixedLocalTime clock(Moment(2024, 7, 13, 8, 30));
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
 
     const int endCode = ShowDialog(dialog, [&](HWND window) {
@@ -81,8 +82,8 @@ TEST_CASE("opened on an ordinary Saturday, the dialog proposes the Monday") {
 
 TEST_CASE("the date controls follow the chosen format") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
-    user.answers = {IDYES};
+    AnsweringUser user;
+    user.messageAnswers = {IDYES};
     CPayInfoDialog dialog(OneToOne);
     HWND shown = nullptr;
 
@@ -113,7 +114,7 @@ TEST_CASE("the date controls follow the chosen format") {
 
 TEST_CASE("Business eBanking BACS ID chosen and accepted") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
 
     const int endCode = ShowDialog(dialog, [&](HWND window) {
@@ -129,7 +130,7 @@ TEST_CASE("Business eBanking BACS ID chosen and accepted") {
 
 TEST_CASE("opened on Business eBanking BACS ID, the date controls start disabled") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(BacsId);
 
     const int endCode = ShowDialog(dialog, [&](HWND window) {
@@ -149,7 +150,7 @@ TEST_CASE("opened on Business eBanking BACS ID, the date controls start disabled
 
 TEST_CASE("Cancel without changes closes at once") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
 
     SUBCASE("the Cancel button") {
@@ -172,8 +173,8 @@ TEST_CASE("Cancel without changes closes at once") {
 
 TEST_CASE("Cancel after a change asks first") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
-    user.answers = {IDNO, IDYES};
+    AnsweringUser user;
+    user.messageAnswers = {IDNO, IDYES};
     CPayInfoDialog dialog(OneToOne);
     HWND shown = nullptr;
 
@@ -198,8 +199,8 @@ TEST_CASE("Cancel after a change asks first") {
 TEST_CASE("a picked date counts as a change only when it differs") {
     // At midnight every date the picker reports is a whole day.
     const FixedLocalTime clock(Moment(2024, 7, 10, 0, 0));
-    RecordingUser user;
-    user.answers = {IDYES};
+    AnsweringUser user;
+    user.messageAnswers = {IDYES};
     CPayInfoDialog dialog(OneToOne);
 
     SUBCASE("picking the date shown is no change") {
@@ -222,7 +223,7 @@ TEST_CASE("a picked date counts as a change only when it differs") {
 
 TEST_CASE("OK refuses a non-banking day and accepts a banking day picked after it") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
     HWND shown = nullptr;
 
@@ -246,7 +247,7 @@ TEST_CASE("OK refuses a non-banking day and accepts a banking day picked after i
 
 TEST_CASE("OK refuses yesterday before looking at holidays") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
     HWND shown = nullptr;
 
@@ -266,7 +267,7 @@ TEST_CASE("OK refuses yesterday before looking at holidays") {
 
 TEST_CASE("OK refuses a banking day more than 365 days ahead") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
     HWND shown = nullptr;
 
@@ -289,7 +290,7 @@ TEST_CASE("OK refuses a banking day more than 365 days ahead") {
 
 TEST_CASE("the date picked before switching to BACS ID is still checked on OK") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
 
     const int endCode = ShowDialog(dialog, [&](HWND window) {
@@ -309,7 +310,7 @@ TEST_CASE("the date picked before switching to BACS ID is still checked on OK") 
 
 TEST_CASE("a date changed with the keyboard in the picker becomes the processing date") {
     const FixedLocalTime clock(SaturdayBeforeEaster());
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
     CivilDate typed{};
 
@@ -330,7 +331,7 @@ TEST_CASE("a date changed with the keyboard in the picker becomes the processing
 
 TEST_CASE("a failure while the dialog is shown ends it as failed") {
     // A user interaction that fails, as an allocation might inside a warning.
-    class FailingUser : public RecordingUser {
+    class FailingUser : public AnsweringUser {
     public:
         int ShowMessage(HWND, const char*, const char*, UINT) override {
             throw static_cast<long>(E_OUTOFMEMORY);

@@ -2,11 +2,11 @@
 
 #include "CivilDays.h"
 #include "PayInfoDialogActions.h"
-#include "RecordingUser.h"
 #include "ScriptedWindow.h"
 #include "calendar/Clock.h"
 #include "calendar/PayInfoDialogIds.h"
 #include "com/ModuleInstance.h"
+#include "fixtures/AnsweringUser.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ bool CentredOn(const RECT& placed, const RECT& on) {
 
 // Where the dialog appears when owned by owner (null for none).
 RECT DialogBoundsWithOwner(HWND owner) {
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
     RECT bounds{};
     const int endCode = ShowDialog(
@@ -115,7 +115,7 @@ TEST_CASE("the dialog is centred over its owner and kept inside the work area") 
 
 TEST_CASE("the dialog shows icon 200 as its big and small icon") {
     const FixedLocalTime clock(Moment(2024, 7, 10, 9, 0));
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
     const HICON expected = LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_PAYMENT));
     REQUIRE(expected != nullptr);
@@ -129,7 +129,7 @@ TEST_CASE("the dialog shows icon 200 as its big and small icon") {
 
 TEST_CASE("the date label and the note are drawn without a background of their own") {
     const FixedLocalTime clock(Moment(2024, 7, 10, 9, 0));
-    RecordingUser user;
+    AnsweringUser user;
     CPayInfoDialog dialog(OneToOne);
     MemoryContext context;
     const auto colourFor = [&](HWND window, int control) {

@@ -1,9 +1,9 @@
 #include <doctest/doctest.h>
 
 #include "CivilDays.h"
-#include "RecordingUser.h"
 #include "calendar/BankingCalendar.h"
 #include "calendar/Clock.h"
+#include "fixtures/AnsweringUser.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ const char NotBeforeToday[] =
 const char TooFarAhead[] = "The processing date specified is too far in the future.\r"
                            "Processing dates can be at most 365 days after today's date.";
 
-void CheckOnlyMessage(const RecordingUser& user, const std::string& text,
+void CheckOnlyMessage(const AnsweringUser& user, const std::string& text,
                       const std::string& caption) {
     REQUIRE(user.messages.size() == 1);
     CHECK(user.messages[0].owner == Owner);
@@ -34,7 +34,7 @@ TEST_CASE("today comes from the local clock, time of day included") {
 TEST_CASE("a processing date must not lie before today") {
     // Wednesday 10 July 2024, a quarter past nine.
     const FixedLocalTime clock(Moment(2024, 7, 10, 9, 15));
-    RecordingUser user;
+    AnsweringUser user;
 
     SUBCASE("yesterday is refused") {
         CHECK_FALSE(ValidateBankingDate(Owner, Day(2024, 7, 9) + 0.9));
@@ -57,7 +57,7 @@ TEST_CASE("a processing date must not lie before today") {
 
 TEST_CASE("a processing date on a non-banking day is refused with the days to advance") {
     const FixedLocalTime clock(Moment(2024, 7, 10, 9, 15));
-    RecordingUser user;
+    AnsweringUser user;
 
     SUBCASE("a Saturday: two days") {
         CHECK_FALSE(ValidateBankingDate(Owner, Day(2024, 7, 13)));
@@ -100,7 +100,7 @@ TEST_CASE("a processing date on a non-banking day is refused with the days to ad
 TEST_CASE("a processing date may lie at most 365 days after today") {
     // 10 January 2024: the year ahead contains 29 February.
     const FixedLocalTime clock(Moment(2024, 1, 10, 9, 15));
-    RecordingUser user;
+    AnsweringUser user;
 
     SUBCASE("365 days ahead passes, at any time of day") {
         CHECK_FALSE(IsBeyondDateLimit(Owner, Day(2025, 1, 9) + 0.99));
@@ -122,7 +122,7 @@ TEST_CASE("a processing date may lie at most 365 days after today") {
 }
 
 TEST_CASE("each check reads the clock afresh") {
-    RecordingUser user;
+    AnsweringUser user;
     const DATE friday = Day(2024, 7, 12);
     {
         const FixedLocalTime clock(Moment(2024, 7, 11, 23, 59));

@@ -5,11 +5,11 @@
 #include <dlgs.h>
 
 #include "CivilDays.h"
-#include "RecordingUser.h"
 #include "ScriptedWindow.h"
 #include "calendar/Clock.h"
 #include "calendar/PayInfoDialogIds.h"
 #include "calendar/UserInteraction.h"
+#include "fixtures/AnsweringUser.h"
 
 namespace {
 
@@ -34,10 +34,10 @@ std::string ChildTexts(HWND window) {
 TEST_CASE("a scoped user is in place for its lifetime, and scopes nest") {
     UserInteraction& desktop = CurrentUserInteraction();
     {
-        RecordingUser outer;
+        AnsweringUser outer;
         CHECK(&CurrentUserInteraction() == &outer);
         {
-            RecordingUser inner;
+            AnsweringUser inner;
             CHECK(&CurrentUserInteraction() == &inner);
             CurrentUserInteraction().ShowMessage(nullptr, "inner", "test", MB_OK);
             CHECK(inner.messages.size() == 1);
@@ -101,7 +101,7 @@ TEST_CASE("the desktop user answers the real payment format dialog") {
     const FixedLocalTime clock(Moment(2024, 7, 13, 8, 30));
     UserInteraction& desktop = CurrentUserInteraction();
     // Warnings inside the dialog would go to this user; none are expected.
-    RecordingUser warnings;
+    AnsweringUser warnings;
     PaymentFormatChoice choice{};
     const auto choose = [&] {
         choice = desktop.ChoosePaymentFormat(nullptr, BacsId);

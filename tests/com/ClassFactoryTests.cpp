@@ -2,11 +2,11 @@
 // test.
 #include <doctest/doctest.h>
 
-#include "ComObjectProbes.h"
 #include "TestCounter.h"
 #include "TestModule.h"
 #include "com/ComPtr.h"
 #include "com/ModuleLock.h"
+#include "support/ComObjectProbes.h"
 
 namespace {
 

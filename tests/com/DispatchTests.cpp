@@ -2,10 +2,7 @@
 // ISupportErrorInfo helper.
 #include <doctest/doctest.h>
 
-#include "ComObjectProbes.h"
-#include "RegistryReading.h"
 #include "TestCounter.h"
-#include "WideText.h"
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/ModuleInstance.h"
@@ -13,6 +10,10 @@
 #include "com/ModulePath.h"
 #include "com/TypeLibraryRegistration.h"
 #include "com/Variant.h"
+#include "support/ComObjectProbes.h"
+#include "support/RegistryReading.h"
+#include "support/VariantValues.h"
+#include "support/WideText.h"
 
 namespace {
 
@@ -93,8 +94,7 @@ TEST_CASE("IDispatch resolves names and calls the interface through the type lib
     }
     SUBCASE("property put and get") {
         Variant value;
-        V_VT(value.Get()) = VT_I4;
-        V_I4(value.Get()) = 41;
+        SetNumber(value, 41);
         DISPID named = DISPID_PROPERTYPUT;
         DISPPARAMS put = {value.Get(), &named, 1, 1};
         REQUIRE(counter->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &put,
@@ -110,8 +110,7 @@ TEST_CASE("IDispatch resolves names and calls the interface through the type lib
     }
     SUBCASE("a failing call comes back as an exception with the error object's description") {
         Variant code;
-        V_VT(code.Get()) = VT_I4;
-        V_I4(code.Get()) = E_ACCESSDENIED;
+        SetNumber(code, E_ACCESSDENIED);
         DISPPARAMS arguments = {code.Get(), nullptr, 1, 0};
         ExceptionInfo exception;
         CHECK(counter->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &arguments,

@@ -2,11 +2,11 @@
 // answers, and aggregation inside an outer object.
 #include <doctest/doctest.h>
 
-#include "ComObjectProbes.h"
 #include "TestCounter.h"
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
 #include "com/ModuleLock.h"
+#include "support/ComObjectProbes.h"
 
 TEST_CASE("a stand-alone object counts its references and holds a module lock while it lives") {
     CComObject<CCounter>* created = nullptr;

@@ -2,11 +2,11 @@
 // one held in the module's resources.
 #include <doctest/doctest.h>
 
-#include "RegistryReading.h"
-#include "WideText.h"
 #include "com/ModuleInstance.h"
 #include "com/ModulePath.h"
 #include "com/Registrar.h"
+#include "support/RegistryReading.h"
+#include "support/WideText.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include <comcat.h>
 
-#include "RegistryReading.h"
 #include "TestCounter.h"
 #include "TestModule.h"
-#include "WideText.h"
 #include "com/ComInitialization.h"
 #include "com/ComPtr.h"
 #include "com/ModuleInstance.h"
+#include "support/RegistryReading.h"
+#include "support/WideText.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // The host kit's objects as the component uses them: through their interfaces, early and late
 // bound, and the controls a test has over them.
 #include "com/Bstr.h"
-#include "com/ComObjectProbes.h"
 #include "com/Variant.h"
 #include "hostkit/BankAccount.h"
 #include "hostkit/HostConfiguration.h"
@@ -10,6 +9,7 @@
 #include "hostkit/Statement.h"
 #include "hostkit/StatementFileSelector.h"
 #include "hostkit/TextConversion.h"
+#include "support/ComObjectProbes.h"
 #include "tools/velmora-host/ReportText.h"
 
 #include <ole2.h>

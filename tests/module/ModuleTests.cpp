@@ -4,12 +4,13 @@
 
 #include <vector>
 
-#include "com/ComObjectProbes.h"
-#include "com/RegistryReading.h"
 #include "com/Variant.h"
-#include "com/WideText.h"
 #include "module/ComponentClasses.h"
-#include "module/ComponentProbe.h"
+#include "support/ComObjectProbes.h"
+#include "support/ComponentProbe.h"
+#include "support/RegistryReading.h"
+#include "support/VariantValues.h"
+#include "support/WideText.h"
 
 namespace {
 
@@ -86,8 +87,7 @@ TEST_CASE("DllCanUnloadNow is S_FALSE while any object or lock of the module liv
         ComPtr<IVelmoraBankServices> services;
         REQUIRE(bank->get_Services(services.Out()) == S_OK);
         Variant position;
-        V_VT(position.Get()) = VT_I4;
-        V_I4(position.Get()) = 1;
+        SetNumber(position, 1);
         ComPtr<IVelmoraBankService> service;
         REQUIRE(services->Item(position.Get(), service.Out()) == S_OK);
         bank.Reset();

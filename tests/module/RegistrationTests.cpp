@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "com/GuidText.h"
-#include "com/RegistryReading.h"
-#include "com/WideText.h"
 #include "module/ComponentClasses.h"
-#include "module/ComponentProbe.h"
+#include "support/ComponentProbe.h"
+#include "support/RegistryReading.h"
+#include "support/WideText.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "payments/BacsIdLine.h"
 #include "payments/HostPaymentSource.h"
-#include "com/ComObjectProbes.h"
-#include "payments/LineTesting.h"
+#include "support/ComObjectProbes.h"
+#include "support/LineTesting.h"
 
 namespace {
 

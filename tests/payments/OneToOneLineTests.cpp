@@ -1,10 +1,10 @@
 #include <string>
 #include <doctest/doctest.h>
 
-#include "com/ComObjectProbes.h"
-#include "payments/LineTesting.h"
 #include "payments/HostPaymentSource.h"
 #include "payments/OneToOneLine.h"
+#include "support/ComObjectProbes.h"
+#include "support/LineTesting.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <doctest/doctest.h>
 
 #include "com/ComInitialization.h"
-#include "com/ComObjectProbes.h"
 #include "fixtures/AnsweringUser.h"
 #include "fixtures/TempFolder.h"
 #include "hostcall/ErrorGuard.h"
 #include "hostkit/HostKit.h"
-#include "payments/LineTesting.h"
 #include "payments/PaymentRun.h"
 #include "payments/VirtualStoreTesting.h"
+#include "support/ComObjectProbes.h"
+#include "support/LineTesting.h"
 
 namespace {
 
@@ -46,7 +46,6 @@ struct PaymentRun {
     ScopedComInitialization com;
     HostKit host;
     AnsweringUser user{&host.Control()};
-    ScopedUserInteraction scopedUser{user};
     TempFolder folder;
     std::vector<PaymentFields> payments;
     ComPtr<HostPaymentBatch> batch;
@@ -308,7 +307,6 @@ TEST_CASE("a null batch is an invalid argument after the status was reset") {
 TEST_CASE("a configuration object that cannot be created fails the run untouched") {
     ScopedComInitialization com;
     AnsweringUser user;
-    ScopedUserInteraction scoped(user);
     const ComPtr<HostPaymentBatch> batch =
         MakeHostObject<HostPaymentBatch>(std::vector<PaymentFields>{ExamplePayment()});
     long status = Cancelled;

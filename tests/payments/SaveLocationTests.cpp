@@ -28,7 +28,6 @@ TEST_CASE("EnsureTrailingBackslash adds exactly one backslash") {
 
 TEST_CASE("the initial path joins an existing default directory and the default file name") {
     AnsweringUser user;
-    ScopedUserInteraction scoped(user);
     TempFolder folder;
     CHECK(Text(BuildInitialPath("pay.csv", folder.Path().c_str())) == folder / "pay.csv");
     CHECK(Text(BuildInitialPath("pay.csv", (folder.Path() + "\\").c_str())) == folder / "pay.csv");
@@ -39,7 +38,6 @@ TEST_CASE("the initial path joins an existing default directory and the default 
 
 TEST_CASE("a missing default directory is reported and the root of drive C: used") {
     AnsweringUser user;
-    ScopedUserInteraction scoped(user);
     CHECK(Text(BuildInitialPath("pay.csv", "C:\\No Such Folder")) == "C:\\pay.csv");
     REQUIRE(user.messages.size() == 1);
     CHECK(user.messages[0].text == InvalidPathText);
@@ -49,7 +47,6 @@ TEST_CASE("a missing default directory is reported and the root of drive C: used
 
 TEST_CASE("the root of drive A: is never reported missing") {
     AnsweringUser user;
-    ScopedUserInteraction scoped(user);
     CHECK(Text(BuildInitialPath("pay.csv", "a:")) == "a:\\pay.csv");
     CHECK(Text(BuildInitialPath("pay.csv", "A:\\")) == "A:\\pay.csv");
     CHECK(user.messages.empty());
@@ -117,7 +114,6 @@ TEST_CASE("the redirect notice tells where the file went when one is there") {
     TempFolder store(VirtualStoreFolder());
     const CString redirected((store / "pay.csv").c_str());
     AnsweringUser user;
-    ScopedUserInteraction scoped(user);
 
     ShowRedirectNotice(redirected, false);
     CHECK(user.messages.empty());

@@ -1,4 +1,4 @@
-#include "RegistryReading.h"
+#include "support/RegistryReading.h"
 
 #include "com/RegistryKeyHandle.h"
 

@@ -1,4 +1,4 @@
-#include "module/ComponentProbe.h"
+#include "support/ComponentProbe.h"
 
 #include <doctest/doctest.h>
 
