@@ -1,14 +1,16 @@
 """Checks Corvane.dll as a file, without running it, so that a build this machine cannot run is
-still checked: machine type, DLL flag, exports, resources and no MinGW runtime DLL imported.
+still checked: machine type, DLL flag, exports, resources, no MinGW runtime DLL imported, and
+nothing in it that differs from one build of the same commit to another.
 
-Called as: check_dll.py OBJDUMP DLL ARCH (x86 or x64)
+Called as: check_dll.py OBJDUMP DLL ARCH (x86 or x64) SOURCE_DIR BUILD_DIR
 """
 import re
+import struct
 import subprocess
 import sys
 import unittest
 
-OBJDUMP, DLL, ARCH = sys.argv[1:4]
+OBJDUMP, DLL, ARCH, SOURCE_DIR, BUILD_DIR = sys.argv[1:6]
 
 FILE_FORMAT = {"x86": "pei-i386", "x64": "pei-x86-64"}[ARCH]
 EXPORTS = ["DllCanUnloadNow", "DllGetClassObject", "DllInstall", "DllRegisterServer",
@@ -24,6 +26,19 @@ MINGW_RUNTIME = re.compile(r"^(libgcc_s|libstdc\+\+|libwinpthread)", re.IGNORECA
 def dump(*options):
     return subprocess.run([OBJDUMP, *options, DLL], check=True, capture_output=True,
                           text=True).stdout
+
+
+def pe_checksum(image, checksum_offset):
+    """The image's checksum as the PE format defines it: the 16-bit one's-complement sum of the
+    file (its checksum field taken as zero) plus the file's length."""
+    words = image[:checksum_offset] + bytes(4) + image[checksum_offset + 4:]
+    if len(words) % 2:
+        words += bytes(1)
+    total = 0
+    for (word,) in struct.iter_unpack("<H", words):
+        total += word
+        total = (total & 0xFFFF) + (total >> 16)
+    return total + len(image)
 
 
 def resources(private_headers):
@@ -78,6 +93,24 @@ class DllFileTest(unittest.TestCase):
         self.assertIn(1001, tree.get(RT_DIALOG, {}))
         self.assertIn(200, tree.get(RT_GROUP_ICON, {}))
         self.assertEqual(set(tree.get(RT_STRING, {})), STATUS_STRING_BLOCKS)
+
+    def test_no_link_time_and_a_checksum_of_its_bytes(self):
+        with open(DLL, "rb") as dll:
+            image = dll.read()
+        header = struct.unpack_from("<I", image, 0x3C)[0]
+        self.assertEqual(struct.unpack_from("<I", image, header + 8)[0], 0, "the link time")
+        # The checksum field follows the signature (4), file header (20) and 64 bytes of the
+        # optional header.
+        checksum_offset = header + 4 + 20 + 64
+        self.assertEqual(struct.unpack_from("<I", image, checksum_offset)[0],
+                         pe_checksum(image, checksum_offset))
+
+    def test_names_no_folder_of_the_build_machine(self):
+        with open(DLL, "rb") as dll:
+            image = dll.read()
+        for folder in (SOURCE_DIR, BUILD_DIR):
+            for encoding in ("utf-8", "utf-16-le"):
+                self.assertNotIn(folder.encode(encoding), image)
 
 
 if __name__ == "__main__":

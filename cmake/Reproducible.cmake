@@ -1,0 +1,19 @@
+# The same commit built in any folder, at any time, gives the same bytes: the binaries name no
+# folder of the build machine and the DLL's headers carry no link time.
+add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>
+                    $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>)
+add_link_options(-Wl,--no-insert-timestamp)
+
+# What the shipped files take from outside the sources, written at every build but changed only
+# when its text changes, so that exactly what depends on it is made again:
+# - SOURCE_REVISION_FILE: the commit and its time, stamped into the packages.
+function(corvane_build_stamp target file)
+  add_custom_target(${target}
+    COMMAND ${CMAKE_COMMAND} -P ${CMAKE_SOURCE_DIR}/cmake/WriteIfChanged.cmake ${file} ${ARGN}
+    BYPRODUCTS ${file}
+    COMMENT "Checking ${file}"
+    VERBATIM)
+endfunction()
+set(SOURCE_REVISION_FILE ${CMAKE_BINARY_DIR}/source-revision.txt)
+corvane_build_stamp(corvane_source_revision ${SOURCE_REVISION_FILE}
+                    ${CMAKE_SOURCE_DIR}/scripts/source-date.sh revision)
