@@ -6,6 +6,7 @@ add_link_options(-Wl,--no-insert-timestamp)
 
 # What the shipped files take from outside the sources, written at every build but changed only
 # when its text changes, so that exactly what depends on it is made again:
+# - SIGNING_IDENTITY_FILE: the certificate the environment names for signing, or "unsigned";
 # - SOURCE_REVISION_FILE: the commit and its time, stamped into the packages.
 function(corvane_build_stamp target file)
   add_custom_target(${target}
@@ -14,6 +15,9 @@ function(corvane_build_stamp target file)
     COMMENT "Checking ${file}"
     VERBATIM)
 endfunction()
+set(SIGNING_IDENTITY_FILE ${CMAKE_BINARY_DIR}/signing-identity.txt)
+corvane_build_stamp(corvane_signing_identity ${SIGNING_IDENTITY_FILE}
+                    ${CMAKE_SOURCE_DIR}/scripts/sign.sh --identity)
 set(SOURCE_REVISION_FILE ${CMAKE_BINARY_DIR}/source-revision.txt)
 corvane_build_stamp(corvane_source_revision ${SOURCE_REVISION_FILE}
                     ${CMAKE_SOURCE_DIR}/scripts/source-date.sh revision)

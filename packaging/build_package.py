@@ -1,5 +1,6 @@
 """Builds the Windows Installer package of a build's Corvane.dll with wixl, giving the same bytes
-from the same commit whenever and wherever it is built.
+from the same commit whenever and wherever it is built, and signs it when the environment names a
+certificate (scripts/sign.sh).
 
     build_package.py WIXL SOURCE ARCH VERSION DLL INCLUDE_DIR REVISION_FILE OUTPUT
 
@@ -17,6 +18,7 @@ import uuid
 
 from package_summary import set_summary
 
+SIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "scripts", "sign.sh")
 # The namespace of the packages' name-based codes.
 CODE_NAMESPACE = uuid.UUID("D0B6BFFA-B1B5-447B-9196-DE4AB116C98E")
 
@@ -43,6 +45,7 @@ def main():
                         os.path.abspath(source)],
                        cwd=stage, env=dict(os.environ, TZ="UTC"), check=True)
     set_summary(output, "{%s}" % name_based_code("Corvane", arch, version, commit), epoch)
+    subprocess.run(["bash", SIGN, "--if-configured", output], check=True)
 
 
 if __name__ == "__main__":
