@@ -94,11 +94,13 @@ class DllFileTest(unittest.TestCase):
         self.assertIn(200, tree.get(RT_GROUP_ICON, {}))
         self.assertEqual(set(tree.get(RT_STRING, {})), STATUS_STRING_BLOCKS)
 
-    def test_no_link_time_and_a_checksum_of_its_bytes(self):
+    def test_no_build_time_and_a_checksum_of_its_bytes(self):
         with open(DLL, "rb") as dll:
             image = dll.read()
         header = struct.unpack_from("<I", image, 0x3C)[0]
         self.assertEqual(struct.unpack_from("<I", image, header + 8)[0], 0, "the link time")
+        self.assertEqual(re.findall(rb"Created by WIDL version \S+ at ([^\n]*)", image),
+                         [b"Thu Jan  1 00:00:00 1970"], "the type library's creation time")
         # The checksum field follows the signature (4), file header (20) and 64 bytes of the
         # optional header.
         checksum_offset = header + 4 + 20 + 64
