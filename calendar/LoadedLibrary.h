@@ -1,10 +1,10 @@
 #pragma once
 #include <windows.h>
 
-// Keeps a library loaded for its own lifetime; holds null when loading failed.
+// Keeps a loaded library for its own lifetime; holds null when loading failed.
 class LoadedLibrary {
 public:
-    explicit LoadedLibrary(const char* name) : module_(LoadLibraryA(name)) {}
+    explicit LoadedLibrary(HMODULE module) : module_(module) {}
     ~LoadedLibrary() {
         if (module_ != nullptr) {
             FreeLibrary(module_);

@@ -3,6 +3,7 @@
 #include "calendar/BankingCalendar.h"
 #include "calendar/PayInfoDialogIds.h"
 #include "calendar/PaymentFormat.h"
+#include "calendar/SystemLibrary.h"
 #include "calendar/UserInteraction.h"
 #include "calendar/WindowCentring.h"
 #include "com/ModuleInstance.h"
@@ -47,7 +48,7 @@ void ShowDate(HWND picker, DATE date) {
 } // namespace
 
 CPayInfoDialog::CPayInfoDialog(int initialFormat)
-    : commonControls_("comctl32.dll"), format_(initialFormat) {
+    : commonControls_(LoadSystemLibrary(L"comctl32.dll")), format_(initialFormat) {
     RegisterDatePicker(commonControls_.Get());
 }
 

@@ -7,6 +7,13 @@
 // conversion, terminator included, or 0 when it fails.
 int WideToNarrow(const wchar_t* text, char* target, int size);
 
+#ifdef _WIN32
+// The same for a text that names a file, the DLL's alone: 0 as well when a character has no
+// exact form in the code page, since the look-alike that WideToNarrow puts in its place (A for
+// U+0100, the ASCII letter for a full-width one) would name another file.
+int WideToNarrowPath(const wchar_t* path, char* target, int size);
+#endif
+
 // Below, equal to or above 0 as the first text sorts before, with or after the second.
 int CompareNarrow(const char* text, const char* other);
 

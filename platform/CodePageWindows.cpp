@@ -14,6 +14,21 @@ int WideToNarrow(const wchar_t* text, char* target, int size) {
                                nullptr);
 }
 
+int WideToNarrowPath(const wchar_t* path, char* target, int size) {
+    const int targetSize = target == nullptr ? 0 : size;
+    if (GetACP() == CP_UTF8) {
+        // There every character has its exact form, a broken surrogate pair none (refused);
+        // the code page takes no other flags.
+        return WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, path, -1, target, targetSize,
+                                   nullptr, nullptr);
+    }
+    // Without best fit, a character the code page lacks becomes its default character instead.
+    BOOL defaultUsed = FALSE;
+    const int converted = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, target,
+                                              targetSize, nullptr, &defaultUsed);
+    return defaultUsed ? 0 : converted;
+}
+
 int CompareNarrow(const char* text, const char* other) {
     return _mbscmp(Bytes(text), Bytes(other));
 }

@@ -1,15 +1,13 @@
 #include "statements/StatementFileSelection.h"
 
-#include <cstring>
-
 #include <VelmoraBankReconciliation.h>
 
 #include "com/Bstr.h"
 #include "hostcall/BankNames.h"
 #include "hostcall/ComError.h"
 #include "hostcall/HostObjectCreation.h"
+#include "platform/CodePage.h"
 #include "statements/StatementRecognizer.h"
-#include "text/CString.h"
 
 namespace {
 
@@ -48,12 +46,17 @@ bool ChoosePath(IVelmoraStatementFileSelector* selector, char (&path)[StatementP
     if (outcome != FileChosen) {
         return false;
     }
-    const CString narrowPath(chosenPath.Get());
+    const wchar_t* const chosen = chosenPath.Get() != nullptr ? chosenPath.Get() : L"";
+    // A path that the code page cannot hold exactly stays empty: it names no file, so it is
+    // read as a file that cannot be opened.
+    const int size = WideToNarrowPath(chosen, nullptr, 0);
     // A longer path would name another file once cut to the buffer.
-    if (narrowPath.Length() >= StatementPathSize) {
+    if (size > StatementPathSize) {
         throw static_cast<long>(E_INVALIDARG);
     }
-    std::memcpy(path, narrowPath.Text(), static_cast<size_t>(narrowPath.Length()) + 1);
+    if (size > 0) {
+        WideToNarrowPath(chosen, path, StatementPathSize);
+    }
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "text/CString.h"
 
 #include <cstdarg>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,15 @@
 #include "platform/CodePage.h"
 
 namespace {
+
+// The length of a text of count bytes as a string holds it: its length and capacity are ints,
+// so a longer text is refused as an allocation that cannot be made.
+int HeldLength(size_t count) {
+    if (count > static_cast<size_t>(INT_MAX)) {
+        throw static_cast<long>(E_OUTOFMEMORY);
+    }
+    return static_cast<int>(count);
+}
 
 char* AllocateText(int count) {
     char* buffer = new (std::nothrow) char[static_cast<size_t>(count) + 1];
@@ -100,7 +110,7 @@ void CString::Assign(const char* text) {
     if (text == nullptr) {
         throw static_cast<long>(E_INVALIDARG);
     }
-    AssignCounted(text, static_cast<int>(std::strlen(text)));
+    AssignCounted(text, HeldLength(std::strlen(text)));
 }
 
 void CString::AssignCounted(const char* text, int count) {
@@ -127,7 +137,7 @@ void CString::Append(const char* text) {
     if (text == nullptr) {
         throw static_cast<long>(E_INVALIDARG);
     }
-    AppendBytes(text, static_cast<int>(std::strlen(text)));
+    AppendBytes(text, HeldLength(std::strlen(text)));
 }
 
 void CString::Append(const wchar_t* text) {
@@ -269,17 +279,19 @@ void CString::AppendBytes(const char* source, int count) {
         throw static_cast<long>(E_INVALIDARG);
     }
     const int length = Length();
-    if (length + count > capacity_) {
+    // Both are ints, so their sum cannot wrap a size_t, even of 32 bits.
+    const int grownLength = HeldLength(static_cast<size_t>(length) + static_cast<size_t>(count));
+    if (grownLength > capacity_) {
         // The source may be this very text: copy it before the old buffer goes.
-        char* grown = AllocateText(length + count);
+        char* grown = AllocateText(grownLength);
         std::memcpy(grown, Text(), static_cast<size_t>(length));
         std::memcpy(grown + length, source, static_cast<size_t>(count));
-        grown[length + count] = '\0';
+        grown[grownLength] = '\0';
         delete[] buffer_;
         buffer_ = grown;
-        capacity_ = length + count;
+        capacity_ = grownLength;
         return;
     }
     MoveBytes(buffer_ + length, source, count);
-    buffer_[length + count] = '\0';
+    buffer_[grownLength] = '\0';
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The component's narrow (ANSI code page) string. It owns a buffer sized exactly to what was
 // asked of it: growing allocates exactly, shrinking keeps the buffer. Failures are thrown as a
-// long holding an HRESULT: E_INVALIDARG for bad arguments, E_OUTOFMEMORY when allocation fails.
+// long holding an HRESULT: E_INVALIDARG for bad arguments, E_OUTOFMEMORY when allocation fails
+// or a text would be longer than INT_MAX bytes, which the string refuses before it changes.
 // Loading from a string table and converting to a BSTR are the DLL's alone (CStringWindows.cpp).
 #include "platform/Platform.h"
 

@@ -148,7 +148,7 @@ TEST_CASE("dialog 1001 holds every control of the payment format dialog, in tab 
         {IDC_FORMAT_GROUP, ButtonClass, "Payment Format", 9, 10, 379, 88,
          ChildVisible | BS_GROUPBOX},
         {IDC_DATE_LABEL, StaticClass,
-         "Payment Processing Date (defaults to today/next banking day):", 54, 75, 200, 9,
+         "Payment Processing Date (defaults to today/next banking day):", 24, 75, 230, 18,
          ChildVisible | SS_LEFT | WS_GROUP},
         {IDC_DATE_PICKER, "SYSDATETIMEPICK32", "DateTimePicker1", 256, 73, 70, 12,
          ChildVisible | WS_TABSTOP | DTS_RIGHTALIGN},

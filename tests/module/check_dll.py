@@ -1,9 +1,11 @@
 """Checks Corvane.dll as a file, without running it, so that a build this machine cannot run is
-still checked: machine type, DLL flag, exports, resources, no MinGW runtime DLL imported, and
+still checked: machine type, DLL flag, exports, resources, no MinGW runtime DLL imported, the
+hardening a bank's review looks for, symbols kept beside the stripped DLL rather than in it, and
 nothing in it that differs from one build of the same commit to another.
 
 Called as: check_dll.py OBJDUMP DLL ARCH (x86 or x64) SOURCE_DIR BUILD_DIR
 """
+import os
 import re
 import struct
 import subprocess
@@ -20,12 +22,44 @@ ENGLISH_UK = 0x809
 # Status messages 300 and 320-340 live in string blocks 19, 21 and 22 (16 strings a block,
 # counted from 1).
 STATUS_STRING_BLOCKS = {19, 21, 22}
-MINGW_RUNTIME = re.compile(r"^(libgcc_s|libstdc\+\+|libwinpthread)", re.IGNORECASE)
+MINGW_RUNTIME = re.compile(r"^(libgcc_s|libstdc\+\+|libwinpthread|libssp)", re.IGNORECASE)
+SYMBOLS = DLL + ".debug"
+
+# IMAGE_DLLCHARACTERISTICS_*: what the DLL must declare on each architecture.
+HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT, NO_SEH = 0x20, 0x40, 0x100, 0x400
+REQUIRED_DLL_CHARACTERISTICS = {"x86": DYNAMIC_BASE | NX_COMPAT | NO_SEH,
+                                "x64": HIGH_ENTROPY_VA | DYNAMIC_BASE | NX_COMPAT}[ARCH]
+SECTION_EXECUTE, SECTION_WRITE = 0x20000000, 0x80000000
 
 
 def dump(*options):
     return subprocess.run([OBJDUMP, *options, DLL], check=True, capture_output=True,
                           text=True).stdout
+
+
+def pe_headers(path):
+    """(symbol count, DllCharacteristics, {section name: characteristics}) read from the PE
+    headers themselves."""
+    with open(path, "rb") as file:
+        image = file.read()
+    pe = struct.unpack_from("<I", image, 0x3C)[0]
+    assert image[pe:pe + 4] == b"PE\0\0", "no PE signature"
+    sections, symbol_table, symbol_count, optional_size = struct.unpack_from("<2xH4xIIH", image,
+                                                                              pe + 4)
+    # Names longer than eight bytes stand in the string table behind the symbols, as "/offset".
+    strings = symbol_table + 18 * symbol_count
+    optional = pe + 24
+    dll_characteristics = struct.unpack_from("<H", image, optional + 70)[0]
+    table = optional + optional_size
+    characteristics = {}
+    for index in range(sections):
+        entry = table + 40 * index
+        name = image[entry:entry + 8].rstrip(b"\0").decode("ascii")
+        if name.startswith("/"):
+            start = strings + int(name[1:])
+            name = image[start:image.index(b"\0", start)].decode("ascii")
+        characteristics[name] = struct.unpack_from("<I", image, entry + 36)[0]
+    return symbol_count, dll_characteristics, characteristics
 
 
 def pe_checksum(image, checksum_offset):
@@ -113,6 +147,43 @@ class DllFileTest(unittest.TestCase):
         for folder in (SOURCE_DIR, BUILD_DIR):
             for encoding in ("utf-8", "utf-16-le"):
                 self.assertNotIn(folder.encode(encoding), image)
+
+
+class HardeningTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.symbol_count, cls.dll_characteristics, cls.sections = pe_headers(DLL)
+
+    def test_declares_aslr_dep_and_the_architectures_own_flags(self):
+        missing = REQUIRED_DLL_CHARACTERISTICS & ~self.dll_characteristics
+        self.assertEqual(missing, 0, f"DllCharacteristics 0x{self.dll_characteristics:04x} "
+                                     f"lacks 0x{missing:04x}")
+
+    def test_no_section_is_both_writable_and_executable(self):
+        both = SECTION_EXECUTE | SECTION_WRITE
+        self.assertEqual([name for name, flags in self.sections.items() if flags & both == both],
+                         [])
+        self.assertTrue(self.sections[".text"] & SECTION_EXECUTE)
+
+    def test_stack_protector_and_fortified_calls_are_linked_in(self):
+        symbols = subprocess.run([OBJDUMP, "-t", SYMBOLS], check=True, capture_output=True,
+                                 text=True).stdout
+        for name in ("__stack_chk_guard", "__stack_chk_fail", "__memcpy_chk"):
+            self.assertRegex(symbols, rf"(?m)\s_?{name}$", name)
+        # The runtime support is in the DLL itself, not in a DLL beside it.
+        with open(DLL, "rb") as file:
+            self.assertIn(b"*** stack smashing detected ***", file.read())
+
+    def test_stripped_with_its_symbols_linked_beside_it(self):
+        self.assertEqual(self.symbol_count, 0)
+        self.assertEqual([name for name in self.sections if name.startswith(".debug")], [])
+        with open(DLL, "rb") as file:
+            image = file.read()
+        self.assertIn(".gnu_debuglink", self.sections)
+        self.assertIn(os.path.basename(SYMBOLS).encode() + b"\0", image)
+        symbol_count, _, symbol_sections = pe_headers(SYMBOLS)
+        self.assertGreater(symbol_count, 0)
+        self.assertIn(".debug_info", symbol_sections)
 
 
 if __name__ == "__main__":

@@ -312,6 +312,29 @@ TEST_CASE_FIXTURE(ImportFixture, "a file that is not the bank's is prepared for 
     CHECK(Import() == S_OK);
     CHECK(status == Completed);
     CHECK(received.empty());
+
+    // A path the ANSI code page cannot hold names no file, not the file its look-alike names.
+    folder.WriteLines("stmt-A.txt", WithLabels({Transaction("T1")}));
+    const struct {
+        const char* character;
+        const wchar_t* name;
+    } lookAlikes[] = {{"A with macron", L"stmt-\u0100.txt"}, {"full-width s", L"\uff53tmt-A.txt"}};
+    for (const auto& lookAlike : lookAlikes) {
+        INFO(lookAlike.character);
+        host.Selector().statementPath = Wide(folder.Path() + "\\") + lookAlike.name;
+        DebugTraceCollector collector;
+        CHECK(Import() == S_OK);
+        CHECK(status == Completed);
+        CHECK(Log() == Concat(SelectionCalls, PreparationCalls));
+        CHECK(received.empty());
+        // The reader traces its failure to open, with the path it was given: none.
+        REQUIRE(collector.Texts().size() >= 3);
+        const std::vector<std::string> readerTexts(collector.Texts().end() - 3,
+                                                   collector.Texts().end());
+        CHECK(readerTexts ==
+              std::vector<std::string>{"ReadVolumeHeaderLabel",
+                                       "CNorthernBankTransactionFile() failed to open: ", ""});
+    }
     CHECK(Leaked() == 0);
 }
 

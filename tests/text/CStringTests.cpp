@@ -168,3 +168,24 @@ TEST_CASE("the largest capacity: a 32-bit process cannot allocate it, a 64-bit p
     text = "usable again";
     CHECK(std::string(text.Text()) == "usable again");
 }
+
+TEST_CASE("a text cannot grow past the largest capacity") {
+    // A 32-bit process has no room for the gigabyte of text this takes.
+    if (sizeof(void*) == 4) {
+        return;
+    }
+    // 2^30 bytes, doubled in place: appended to itself it would be INT_MAX + 1 bytes long.
+    constexpr int Half = INT_MAX / 2 + 1;
+    CString text;
+    text.Reserve(Half);
+    text = "a";
+    for (int doubling = 0; doubling < 30; ++doubling) {
+        text.Append(text);
+    }
+    REQUIRE(text.Length() == Half);
+
+    CHECK(ThrownCode([&] { text.Append(text); }) == E_OUTOFMEMORY);
+    // Refused before anything was allocated or moved.
+    CHECK(text.Capacity() == Half);
+    CHECK(text.Length() == Half);
+}

@@ -1,0 +1,15 @@
+# corvane_split_debug_symbols(<target>)
+# The binary that is registered, tested and shipped carries no symbols: they go to <file>.debug
+# beside it in the build, which a debugger finds through the binary's debug link. The debug file
+# never ships.
+function(corvane_split_debug_symbols target)
+  set(binary $<TARGET_FILE:${target}>)
+  set(symbols $<TARGET_FILE_NAME:${target}>.debug)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug ${binary} ${symbols}
+    COMMAND ${CMAKE_STRIP} --strip-all ${binary}
+    # The link names the file without its folder and is resolved beside the binary.
+    COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=${symbols} ${binary}
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    VERBATIM)
+endfunction()
