@@ -21,3 +21,13 @@ corvane_build_stamp(corvane_signing_identity ${SIGNING_IDENTITY_FILE}
 set(SOURCE_REVISION_FILE ${CMAKE_BINARY_DIR}/source-revision.txt)
 corvane_build_stamp(corvane_source_revision ${SOURCE_REVISION_FILE}
                     ${CMAKE_SOURCE_DIR}/scripts/source-date.sh revision)
+
+# The files a resource script includes (dialogs, string tables, headers) are dependencies of its
+# object, so that a build after a change gives the bytes a fresh build gives. Files named by
+# resource statements (icons, registry scripts, type libraries) are not preprocessor includes:
+# targets list those in OBJECT_DEPENDS.
+# windres hands each of these to the C preprocessor it runs.
+set(CMAKE_DEPFILE_FLAGS_RC "")
+foreach(argument -MD -MT <DEP_TARGET> -MF <DEP_FILE>)
+  string(APPEND CMAKE_DEPFILE_FLAGS_RC " --preprocessor-arg=${argument}")
+endforeach()
