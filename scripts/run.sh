@@ -47,11 +47,11 @@ for arch in "${runnable_architectures[@]}"; do
 done
 
 echo
-echo "== Shipped files: SHA-256 (as written to build/SHA256SUMS) and signature"
+echo "== Shipped files: signature and SHA-256 (build/SHA256SUMS: sha256sum -c build/SHA256SUMS)"
 . scripts/shipped-files.sh
 sha256sum "${shipped_files[@]}" >build/SHA256SUMS
 signatures=$(bash scripts/sign.sh --status "${shipped_files[@]}")
-paste -d ' ' build/SHA256SUMS <(echo "$signatures")
+paste -d ' ' <(printf '%-8s\n' $signatures) build/SHA256SUMS
 if grep -qx unsigned <<<"$signatures"; then
   echo "The build is unsigned: to sign it, set CORVANE_SIGN_PFX (a PKCS#12 file) and" \
     "CORVANE_SIGN_PASSWORD_FILE (a file holding its password) and run again."
