@@ -10,6 +10,9 @@ else()
   set(WIDL_TARGET --win32)
   set(WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
 endif()
+# widl writes the time it ran into a type library; it is set to the start of Unix time after it.
+find_program(PYTHON3 python3 REQUIRED)
+set(TYPE_LIBRARY_TIME ${CMAKE_CURRENT_LIST_DIR}/zero_type_library_time.py)
 set(IDL_OUTPUT_DIR ${CMAKE_BINARY_DIR}/idl)
 file(MAKE_DIRECTORY ${IDL_OUTPUT_DIR})
 
@@ -23,9 +26,11 @@ function(corvane_compile_idl idl)
   set(tlb ${IDL_OUTPUT_DIR}/${name}.tlb)
   add_custom_command(
     OUTPUT ${header} ${tlb}
-    COMMAND ${WIDL} ${WIDL_TARGET} -I${WINE_IDL_INCLUDE} -I${idl_dir} -I${CMAKE_SOURCE_DIR}/host
+    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC
+            ${WIDL} ${WIDL_TARGET} -I${WINE_IDL_INCLUDE} -I${idl_dir} -I${CMAKE_SOURCE_DIR}/host
             -L${WINE_TLB_DIR} -L${IDL_OUTPUT_DIR} -h -H ${header} -t -T ${tlb} ${idl}
-    DEPENDS ${idl} ${ARG_DEPENDS}
+    COMMAND ${PYTHON3} ${TYPE_LIBRARY_TIME} ${tlb}
+    DEPENDS ${idl} ${ARG_DEPENDS} ${TYPE_LIBRARY_TIME}
     WORKING_DIRECTORY ${IDL_OUTPUT_DIR}
     COMMENT "widl ${name}.idl"
     VERBATIM)

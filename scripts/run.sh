@@ -14,6 +14,11 @@ run_main_job() (
   bash scripts/wine-prefix.sh start "$arch" "$prefix"
   trap 'bash scripts/wine-prefix.sh stop "$arch" "$prefix"' EXIT
   host() { scripts/wine-exec.sh "$arch" "$prefix" "$build/tools/velmora-host/velmora-host.exe" "$@"; }
+  # The component writes payment files in the ANSI code page; the terminal reads UTF-8.
+  show_payment_file() {
+    echo "-- $1 (the file is Windows-1252; shown converted to UTF-8):"
+    iconv -f WINDOWS-1252 -t UTF-8 "$1"
+  }
   mkdir -p "$out"
   rm -f "$out"/*.csv
 
@@ -27,13 +32,11 @@ run_main_job() (
   echo
   echo "== Exporting samples/payments.csv as Payment 1 To 1 (processing date: next banking day)"
   host export --batch samples/payments.csv --format one-to-one --save-as "$out/payments-1to1.csv"
-  echo "-- $out/payments-1to1.csv:"
-  cat "$out/payments-1to1.csv"
+  show_payment_file "$out/payments-1to1.csv"
   echo
   echo "== Exporting samples/payments.csv as Business eBanking BACS ID"
   host export --batch samples/payments.csv --format bacs-id --save-as "$out/payments-bacs-id.csv"
-  echo "-- $out/payments-bacs-id.csv:"
-  cat "$out/payments-bacs-id.csv"
+  show_payment_file "$out/payments-bacs-id.csv"
   echo
   echo "== Importing samples/statement.txt for account 12-34-56 12345678"
   host import --statement samples/statement.txt --sort-code 12-34-56 --account 12345678
@@ -44,5 +47,12 @@ for arch in "${runnable_architectures[@]}"; do
 done
 
 echo
-echo "== Installer packages"
-ls build/x86/packaging/Corvane-*-x86.msi build/x64/packaging/Corvane-*-x64.msi
+echo "== Shipped files: signature and SHA-256 (build/SHA256SUMS: sha256sum -c build/SHA256SUMS)"
+. scripts/shipped-files.sh
+sha256sum "${shipped_files[@]}" >build/SHA256SUMS
+signatures=$(bash scripts/sign.sh --status "${shipped_files[@]}")
+paste -d ' ' <(printf '%-8s\n' $signatures) build/SHA256SUMS
+if grep -qx unsigned <<<"$signatures"; then
+  echo "The build is unsigned: to sign it, set CORVANE_SIGN_PFX (a PKCS#12 file) and" \
+    "CORVANE_SIGN_PASSWORD_FILE (a file holding its password) and run again."
+fi

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 cmake ninja-build
           wine wine64 wine32:i386 libwine-dev doctest-dev nlohmann-json3-dev python3 wixl
-          msitools clang-14 libclang-rt-14-dev llvm-14 g++)
+          msitools osslsigncode openssl clang-14 libclang-rt-14-dev llvm-14 g++)
 
 missing=()
 for p in "${packages[@]}"; do

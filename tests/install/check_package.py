@@ -1,13 +1,23 @@
 """The installer packages as files, read with msitools without Wine, so that the x86 package is
-checked on machines that cannot run it: the architecture they install for and their upgrade rule.
+checked on machines that cannot run it: the architecture they install for, their upgrade rule,
+that they are made again byte for byte, and that they and the DLL sign and verify.
 
-    check_package.py ARCH PACKAGE VERSION PREVIOUS_PACKAGE
+    check_package.py ARCH PACKAGE VERSION PREVIOUS_PACKAGE DLL WIXL REGISTRY_DIR REVISION_FILE
 """
+import datetime
+import filecmp
+import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import unittest
 
-ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE = sys.argv[1:5]
+from throwaway_signer import SIGN, ThrowawaySigner, run, signature_status, unsigned_environment
+
+ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE, DLL, WIXL, REGISTRY_DIR, REVISION_FILE = sys.argv[1:9]
+PACKAGING = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
+                         "packaging")
 SIXTY_FOUR_BIT = 256  # msidbComponentAttributes64bit
 PLATFORM = {"x64": ("x64", "ProgramFiles64Folder", "win64"),
             "x86": ("Intel", "ProgramFilesFolder", "win32")}[ARCH]
@@ -15,7 +25,7 @@ PLATFORM = {"x64": ("x64", "ProgramFiles64Folder", "win64"),
 
 def msiinfo(*arguments):
     return subprocess.run(["msiinfo"] + list(arguments), check=True, capture_output=True,
-                          text=True).stdout
+                          text=True, env=dict(os.environ, TZ="UTC")).stdout
 
 
 def table(package, name):
@@ -27,6 +37,17 @@ def table(package, name):
 
 def properties(package):
     return {row["Property"]: row["Value"] for row in table(package, "Property")}
+
+
+def summary(package):
+    """The summary information, each line of msiinfo's as name and value."""
+    return dict(line.split(": ", 1) for line in msiinfo("suminfo", package).splitlines())
+
+
+def commit_time():
+    with open(REVISION_FILE) as revision:
+        epoch = int(revision.read().split()[1])
+    return datetime.datetime.fromtimestamp(epoch, datetime.timezone.utc)
 
 
 def is_64_bit(component):
@@ -67,6 +88,85 @@ class PackageFile(unittest.TestCase):
                    if row["ActionProperty"] == "WIX_UPGRADE_DETECTED"]
         self.assertEqual([(row["UpgradeCode"], row["VersionMin"], row["VersionMax"])
                           for row in removed], [(current["UpgradeCode"], "", VERSION)])
+
+
+class Reproduction(unittest.TestCase):
+    def test_the_package_has_the_commits_time_and_a_package_code_of_its_own(self):
+        current, previous = summary(PACKAGE), summary(PREVIOUS_PACKAGE)
+        # msiinfo prints the times as the C library's ctime does.
+        self.assertEqual((current["Created"], current["Last saved"]),
+                         (commit_time().strftime("%a %b %e %H:%M:%S %Y"),) * 2)
+        self.assertNotEqual(current["Revision number (UUID)"],
+                            previous["Revision number (UUID)"])
+
+    def test_the_package_made_again_later_elsewhere_is_the_same_bytes(self):
+        packages = []
+        with tempfile.TemporaryDirectory() as folder:
+            for attempt, modified in enumerate((1000000000, 1500000000)):
+                place = os.path.join(folder, str(attempt))
+                os.makedirs(place)
+                dll = shutil.copyfile(DLL, os.path.join(place, "Corvane.dll"))
+                os.utime(dll, (modified, modified))
+                package = os.path.join(place, os.path.basename(PACKAGE))
+                built = run([sys.executable, os.path.join(PACKAGING, "build_package.py"), WIXL,
+                             os.path.join(PACKAGING, "Corvane.wxs"), ARCH, VERSION, dll,
+                             REGISTRY_DIR, REVISION_FILE, package], unsigned_environment())
+                self.assertEqual(built.returncode, 0, built.stderr)
+                with open(package, "rb") as made:
+                    packages.append(made.read())
+        self.assertEqual(len(packages[0]), len(packages[1]))
+        self.assertTrue(packages[0] == packages[1], "the two packages differ")
+
+
+def with_changed_byte(path, changed):
+    """A copy of the file with its middle byte changed."""
+    shutil.copyfile(path, changed)
+    with open(changed, "r+b") as copy:
+        middle = os.path.getsize(changed) // 2
+        copy.seek(middle)
+        byte = copy.read(1)
+        copy.seek(middle)
+        copy.write(bytes([byte[0] ^ 0xFF]))
+    return changed
+
+
+class Signing(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        folder = tempfile.TemporaryDirectory()
+        cls.addClassCleanup(folder.cleanup)
+        cls.signer = ThrowawaySigner(folder.name)
+        cls.signed = {"DLL": cls.signer.signed_copy(DLL, "Corvane.dll"),
+                      "package": cls.signer.signed_copy(PACKAGE, os.path.basename(PACKAGE))}
+
+    def test_the_dll_and_the_package_are_signed_with_sha256_and_verify(self):
+        for kind, path in self.signed.items():
+            with self.subTest(kind):
+                verified, output = self.signer.verify(path)
+                self.assertTrue(verified, output)
+                self.assertRegex(output, r"Message digest algorithm\s*: SHA256")
+                self.assertEqual(signature_status(path), ["signed"])
+
+    def test_a_changed_byte_fails_verification(self):
+        for kind, path in self.signed.items():
+            with self.subTest(kind):
+                changed = with_changed_byte(path, path + ".changed")
+                self.assertFalse(self.signer.verify(changed)[0])
+
+    def test_signing_again_gives_the_same_bytes(self):
+        again = self.signer.signed_copy(DLL, "again.dll")
+        with open(again, "rb") as first, open(self.signed["DLL"], "rb") as second:
+            self.assertTrue(first.read() == second.read(), "the signatures differ")
+
+    def test_half_a_certificate_signs_nothing(self):
+        for name in ("CORVANE_SIGN_PFX", "CORVANE_SIGN_PASSWORD_FILE"):
+            with self.subTest(name):
+                environment = dict(unsigned_environment(), **{name: self.signer.environment[name]})
+                copy = shutil.copyfile(DLL, os.path.join(self.signer.folder, "half.dll"))
+                for mode in ([], ["--if-configured"]):
+                    self.assertNotEqual(run(["bash", SIGN] + mode + [copy], environment)
+                                        .returncode, 0)
+                self.assertTrue(filecmp.cmp(copy, DLL, shallow=False))
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 """The installer package in the build's Wine prefix: it registers the server exactly as the DLL
 registers itself, serves late-bound callers and the host from Program Files, replaces an older
-package, and leaves nothing behind when removed.
+package, and leaves nothing behind when removed; signed, the DLL and the package do the same.
 
 Called as host_runner's scripts are, followed by: PACKAGE VERSION PREVIOUS_PACKAGE PREVIOUS_VERSION
 BUILD_DLL. The build's DLL is unregistered meanwhile and registered again at the end.
@@ -13,6 +13,7 @@ import unittest
 
 from host_runner import ARCH, WINE_EXEC, WINE_PREFIX, fresh_folder, main, run_host, windows_path
 from registry_export import added, read_export, with_folder_named
+from throwaway_signer import ThrowawaySigner
 
 PACKAGE, VERSION, PREVIOUS_PACKAGE, PREVIOUS_VERSION, BUILD_DLL = sys.argv[7:12]
 CLASSES = "HKLM\\Software\\Classes"
@@ -48,6 +49,16 @@ def without_installer_records(changes):
             if key != INSTALLER_RECORDS and not key.startswith(INSTALLER_RECORDS + "\\")}
 
 
+def registration_of(dll, unregistered):
+    """What regsvr32 adds to the snapshot taken before, the DLL's folder named <folder>; the DLL
+    is unregistered again."""
+    wine("regsvr32", "/s", dll)
+    registered = snapshot(CLASSES, "registered")
+    wine("regsvr32", "/u", "/s", dll)
+    return with_folder_named(added(unregistered, registered), windows_path(os.path.dirname(dll)),
+                             "<folder>")
+
+
 def installed_versions():
     """The version of each installed product named Corvane."""
     return [values.get("DisplayVersion") for values in snapshot(UNINSTALL, "products").values()
@@ -64,19 +75,16 @@ class Package(unittest.TestCase):
         cls.addClassCleanup(wine, "regsvr32", "/s", BUILD_DLL)
         wine("regsvr32", "/u", "/s", BUILD_DLL)
         cls.unregistered = snapshot(CLASSES, "unregistered")
-        wine("regsvr32", "/s", BUILD_DLL)
-        registered = snapshot(CLASSES, "registered")
-        wine("regsvr32", "/u", "/s", BUILD_DLL)
-        cls.registration = with_folder_named(added(cls.unregistered, registered),
-                                             windows_path(os.path.dirname(BUILD_DLL)), "<folder>")
+        cls.registration = registration_of(BUILD_DLL, cls.unregistered)
 
     def install(self, package):
         self.addCleanup(wine, "msiexec", "/x", windows_path(package), "/qn", check=False)
         wine("msiexec", "/i", windows_path(package), "/qn")
 
-    def assert_installed_as_registered(self):
-        """Checks the installed registration and file; returns the keys the package added."""
-        installed = without_installer_records(added(self.unregistered,
+    def assert_installed_as_registered(self, unregistered=None):
+        """Checks the installed registration and file against the snapshot taken before (the
+        one before every case unless given); returns the keys the package added."""
+        installed = without_installer_records(added(unregistered or self.unregistered,
                                                     snapshot(CLASSES, "installed")))
         self.assertEqual(with_folder_named(installed, INSTALL_FOLDER, "<folder>"),
                          self.registration)
@@ -111,6 +119,16 @@ class Package(unittest.TestCase):
         self.install(PACKAGE)
         self.assertEqual(installed_versions(), [VERSION])
         self.remove(PACKAGE, self.assert_installed_as_registered())
+
+    def test_signed_dll_registers_and_signed_package_installs(self):
+        signer = ThrowawaySigner(fresh_folder("signing"))
+        # The host run by other cases registers its own type libraries meanwhile.
+        unregistered = snapshot(CLASSES, "unregistered")
+        self.assertEqual(registration_of(signer.signed_copy(BUILD_DLL, "Corvane.dll"),
+                                         unregistered), self.registration)
+        package = signer.signed_copy(PACKAGE, os.path.basename(PACKAGE))
+        self.install(package)
+        self.remove(package, self.assert_installed_as_registered(unregistered))
 
 
 if __name__ == "__main__":

@@ -1,9 +1,10 @@
 """Checks Corvane.dll as a file, without running it, so that a build this machine cannot run is
 still checked: machine type, DLL flag, exports, resources, no MinGW runtime DLL imported, the
-hardening a bank's review looks for, and symbols kept beside the stripped DLL rather than in it.
+hardening a bank's review looks for, symbols kept beside the stripped DLL rather than in it, and
+nothing in it that differs from one build of the same commit to another.
 
 Called as: check_dll.py OBJDUMP DLL ARCH (x86 or x64) SCRIPTS (the folder of the registry scripts
-the DLL must hold, byte for byte)
+the DLL must hold, byte for byte) SOURCE_DIR BUILD_DIR
 """
 import os
 import re
@@ -12,7 +13,7 @@ import subprocess
 import sys
 import unittest
 
-OBJDUMP, DLL, ARCH, SCRIPTS = sys.argv[1:5]
+OBJDUMP, DLL, ARCH, SCRIPTS, SOURCE_DIR, BUILD_DIR = sys.argv[1:7]
 
 FILE_FORMAT = {"x86": "pei-i386", "x64": "pei-x86-64"}[ARCH]
 EXPORTS = ["DllCanUnloadNow", "DllGetClassObject", "DllInstall", "DllRegisterServer",
@@ -62,6 +63,19 @@ def pe_headers(path):
             name = image[start:image.index(b"\0", start)].decode("ascii")
         characteristics[name] = struct.unpack_from("<I", image, entry + 36)[0]
     return symbol_count, dll_characteristics, characteristics
+
+
+def pe_checksum(image, checksum_offset):
+    """The image's checksum as the PE format defines it: the 16-bit one's-complement sum of the
+    file (its checksum field taken as zero) plus the file's length."""
+    words = image[:checksum_offset] + bytes(4) + image[checksum_offset + 4:]
+    if len(words) % 2:
+        words += bytes(1)
+    total = 0
+    for (word,) in struct.iter_unpack("<H", words):
+        total += word
+        total = (total & 0xFFFF) + (total >> 16)
+    return total + len(image)
 
 
 def resources(private_headers):
@@ -142,6 +156,26 @@ class DllFileTest(unittest.TestCase):
         for name, script in REGISTRY_SCRIPTS.items():
             with self.subTest(resource=name), open(os.path.join(SCRIPTS, script), "rb") as text:
                 self.assertEqual(image_bytes(*registry[name][ENGLISH_UK]), text.read())
+
+    def test_no_build_time_and_a_checksum_of_its_bytes(self):
+        with open(DLL, "rb") as dll:
+            image = dll.read()
+        header = struct.unpack_from("<I", image, 0x3C)[0]
+        self.assertEqual(struct.unpack_from("<I", image, header + 8)[0], 0, "the link time")
+        self.assertEqual(re.findall(rb"Created by WIDL version \S+ at ([^\n]*)", image),
+                         [b"Thu Jan  1 00:00:00 1970"], "the type library's creation time")
+        # The checksum field follows the signature (4), file header (20) and 64 bytes of the
+        # optional header.
+        checksum_offset = header + 4 + 20 + 64
+        self.assertEqual(struct.unpack_from("<I", image, checksum_offset)[0],
+                         pe_checksum(image, checksum_offset))
+
+    def test_names_no_folder_of_the_build_machine(self):
+        with open(DLL, "rb") as dll:
+            image = dll.read()
+        for folder in (SOURCE_DIR, BUILD_DIR):
+            for encoding in ("utf-8", "utf-16-le"):
+                self.assertNotIn(folder.encode(encoding), image)
 
 
 class HardeningTest(unittest.TestCase):

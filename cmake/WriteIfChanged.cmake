@@ -1,0 +1,16 @@
+# cmake -P WriteIfChanged.cmake FILE COMMAND [ARGS...]
+# Writes the command's output to FILE, leaving FILE untouched when it already holds that text.
+set(command)
+math(EXPR last "${CMAKE_ARGC} - 1")
+foreach(index RANGE 4 ${last})
+  list(APPEND command "${CMAKE_ARGV${index}}")
+endforeach()
+execute_process(COMMAND ${command} OUTPUT_VARIABLE text COMMAND_ERROR_IS_FATAL ANY)
+set(file "${CMAKE_ARGV3}")
+set(previous)
+if(EXISTS "${file}")
+  file(READ "${file}" previous)
+endif()
+if(NOT previous STREQUAL text)
+  file(WRITE "${file}" "${text}")
+endif()
