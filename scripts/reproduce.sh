@@ -7,15 +7,14 @@
 # timestamp server. Run from the repository root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+. scripts/preset.sh
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   echo "Uncommitted changes: build/ is built from them, the second build from the commit alone."
 fi
 build_shipped() {
   local arch
   for arch in x86 x64; do
-    cmake --preset "$arch" >/dev/null
-    cmake --build --preset "$arch" --target Corvane corvane_package >/dev/null
+    build_preset "$arch" Corvane corvane_package >/dev/null
   done
 }
 build_shipped
