@@ -5,14 +5,18 @@
 #include "com/ModuleInstance.h"
 #include "com/ServerInstall.h"
 #include "module/ClassTable.h"
+#include "module/UnwindTables.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
+        // Before anything can throw.
+        RegisterOwnUnwindTables(instance);
         // The component starts no thread and keeps nothing per thread.
         DisableThreadLibraryCalls(instance);
         CorvaneModule();
     } else if (reason == DLL_PROCESS_DETACH) {
         CorvaneModule().ReleaseClassObjects();
+        WithdrawOwnUnwindTables();
     }
     return TRUE;
 }

@@ -1,0 +1,6 @@
+#include "module/UnwindTables.h"
+
+// The system's exception dispatch finds this module's tables in its image: nothing to register.
+void RegisterOwnUnwindTables(HINSTANCE) {}
+
+void WithdrawOwnUnwindTables() {}
