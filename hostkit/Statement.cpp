@@ -1,6 +1,7 @@
 #include "hostkit/Statement.h"
 
 #include "com/Variant.h"
+#include "hostkit/DecimalText.h"
 #include "hostkit/TextConversion.h"
 
 HostTransaction::HostTransaction(std::shared_ptr<ReceivedTransaction> kept,
@@ -107,7 +108,7 @@ HRESULT HostStatement::Prepare() {
 }
 
 HRESULT HostStatement::put_Balance(double balance) {
-    if (const auto failure = Enter("Balance", [balance] { return std::to_string(balance); })) {
+    if (const auto failure = Enter("Balance", [balance] { return DecimalText(balance, 6); })) {
         return *failure;
     }
     balancesSet_.push_back(balance);

@@ -1,6 +1,7 @@
 #include "payments/FieldPreparation.h"
 
-#include <cstdio>
+#include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -104,8 +105,14 @@ FieldText ZeroPad(const FieldText& text, int width) {
 }
 
 std::string AmountText(double amount) {
+    // The text printf gives in the C locale, whatever locale the process has: std::to_chars
+    // writes a point always. Only printf's "nan" for a NaN of either sign needs saying.
+    if (std::isnan(amount)) {
+        return "nan";
+    }
     // Room for the widest double in fixed notation: 309 digits, sign, point and two decimals.
     char text[320];
-    std::snprintf(text, sizeof text, "%.2f", amount);
-    return text;
+    const std::to_chars_result written =
+        std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed, 2);
+    return std::string(text, written.ptr);
 }

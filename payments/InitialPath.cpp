@@ -39,8 +39,10 @@ CString EnsureTrailingBackslash(const CString& path) {
 CString BuildInitialPath(const char* defaultFileName, const char* defaultDirectory) {
     const CString directory = EnsureTrailingBackslash(defaultDirectory);
     const CString pattern = directory + "*.*";
-    // A drive A: without a disk is not worth a warning.
-    if (FindsAnyEntry(pattern) || lstrcmpiA(pattern.Text(), "A:\\*.*") == 0) {
+    // A drive A: without a disk is not worth a warning. Compared in the invariant locale, so
+    // that neither the user's locale nor the process's can make another text equal to it.
+    if (FindsAnyEntry(pattern) || CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, pattern.Text(),
+                                                 -1, "A:\\*.*", -1) == CSTR_EQUAL) {
         return directory + defaultFileName;
     }
     ShowInvalidDefaultPath(defaultDirectory);

@@ -1,9 +1,9 @@
 #include "tools/velmora-host/BatchFile.h"
 
+#include "hostkit/DecimalText.h"
 #include "hostkit/Utf8Text.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -68,9 +68,8 @@ double ReadAmount(const std::string& text, int line) {
     }
     const std::string digits = text.substr(first, text.find_last_not_of(' ') - first + 1);
     const bool plainDecimal = digits.find_first_not_of("0123456789+-.eE") == std::string::npos;
-    char* end = nullptr;
-    const double amount = std::strtod(digits.c_str(), &end);
-    if (!plainDecimal || end != digits.c_str() + digits.size() || !std::isfinite(amount)) {
+    double amount = 0.0;
+    if (!plainDecimal || !ReadDecimal(digits, amount) || !std::isfinite(amount)) {
         throw CsvError(line, "the amount \"" + text + "\" is not a decimal number");
     }
     return amount;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "hostkit/DecimalText.h"
+
 std::string IsoDate(DATE date) {
     SYSTEMTIME time{};
     if (!VariantTimeToSystemTime(date, &time)) {
@@ -13,7 +15,5 @@ std::string IsoDate(DATE date) {
 }
 
 std::string AmountText(double amount) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", amount);
-    return text;
+    return DecimalText(amount, 2);
 }
