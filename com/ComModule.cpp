@@ -6,6 +6,7 @@
 #include "com/ComponentCategories.h"
 #include "com/ModuleLock.h"
 #include "com/Registrar.h"
+#include "com/RegistryViews.h"
 #include "com/TypeLibraryRegistration.h"
 
 ComModule::ComModule(const ComClassEntry* classes, std::size_t count)
@@ -44,24 +45,28 @@ HRESULT ComModule::CanUnloadNow() const {
     return ModuleLockCount() == 0 ? S_OK : S_FALSE;
 }
 
-HRESULT ComModule::RegisterServer(HINSTANCE module, CategoryWriter categories) const {
+HRESULT ComModule::RegisterServer(HINSTANCE module, RegistrationScope scope) const {
     // The category manager is a COM object; the registering program may not have started COM.
     ScopedComInitialization com;
-    for (std::size_t i = 0; i < count_; ++i) {
+    HRESULT result = S_OK;
+    for (std::size_t i = 0; SUCCEEDED(result) && i < count_; ++i) {
         const ComClassEntry& entry = classes_[i];
-        HRESULT result = UpdateRegistryFromResource(module, entry.registryScript, true);
+        result = UpdateRegistryFromResource(module, entry.registryScript, ScriptAction::Register);
         if (SUCCEEDED(result)) {
             result = RegisterImplementedCategories(*entry.clsid, entry.implementedCategories,
-                                                   entry.implementedCategoryCount, categories);
-        }
-        if (FAILED(result)) {
-            return result;
+                                                   entry.implementedCategoryCount, scope);
         }
     }
-    return RegisterModuleTypeLibrary(module);
+    if (SUCCEEDED(result)) {
+        result = RegisterModuleTypeLibrary(module, scope);
+    }
+    if (FAILED(result)) {
+        UnregisterServer(module, scope);
+    }
+    return result;
 }
 
-HRESULT ComModule::UnregisterServer(HINSTANCE module, CategoryWriter categories) const {
+HRESULT ComModule::UnregisterServer(HINSTANCE module, RegistrationScope scope) const {
     ScopedComInitialization com;
     HRESULT first = S_OK;
     auto keep = [&first](HRESULT result) {
@@ -72,10 +77,16 @@ HRESULT ComModule::UnregisterServer(HINSTANCE module, CategoryWriter categories)
     for (std::size_t i = 0; i < count_; ++i) {
         const ComClassEntry& entry = classes_[i];
         keep(UnregisterImplementedCategories(*entry.clsid, entry.implementedCategories,
-                                             entry.implementedCategoryCount, categories));
-        keep(UpdateRegistryFromResource(module, entry.registryScript, false));
+                                             entry.implementedCategoryCount, scope));
+        // This view's class key goes first: where there is one view, it is the one looked at next.
+        keep(UpdateRegistryFromResource(module, entry.registryScript,
+                                        ScriptAction::UnregisterPerView));
+        if (!OtherViewServesClass(*entry.clsid)) {
+            keep(
+                UpdateRegistryFromResource(module, entry.registryScript, ScriptAction::Unregister));
+        }
     }
-    keep(UnregisterModuleTypeLibrary(module));
+    keep(UnregisterModuleTypeLibrary(module, scope));
     return first;
 }
 

@@ -8,7 +8,7 @@
 
 #include "com/ClassFactory.h"
 #include "com/ComPtr.h"
-#include "com/ComponentCategories.h"
+#include "com/RegistrationScope.h"
 
 // One class an in-process server serves, as listed in its class table.
 struct ComClassEntry {
@@ -37,13 +37,16 @@ public:
     HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out);
     // S_OK when no lock is held on the module, S_FALSE otherwise.
     HRESULT CanUnloadNow() const;
-    // Class by class in table order, then the type library; stops at the first failure. Categories
-    // go through the category manager unless the writer says otherwise.
+    // Class by class in table order, then the type library. The first failure is returned after
+    // what was written before it has been removed again: a server is registered whole or not at
+    // all.
     HRESULT RegisterServer(HINSTANCE module,
-                           CategoryWriter categories = CategoryWriter::Manager) const;
-    // Undoes RegisterServer as far as it can; returns the first failure.
+                           RegistrationScope scope = RegistrationScope::Machine) const;
+    // Undoes RegisterServer as far as it can; returns the first failure. While the other registry
+    // view (the server's other build) still registers a class, the keys both views share, such as
+    // its ProgIDs, stay.
     HRESULT UnregisterServer(HINSTANCE module,
-                             CategoryWriter categories = CategoryWriter::Manager) const;
+                             RegistrationScope scope = RegistrationScope::Machine) const;
     // Drops the cached class objects (the module is being unloaded).
     void ReleaseClassObjects();
 

@@ -69,11 +69,11 @@ void RemoveIfEmpty(const std::wstring& classKey, const wchar_t* name) {
 } // namespace
 
 HRESULT RegisterImplementedCategories(REFCLSID clsid, const CATID* categories, ULONG count,
-                                      CategoryWriter writer) {
+                                      RegistrationScope scope) {
     if (count == 0) {
         return S_OK;
     }
-    if (writer == CategoryWriter::ClassesRootKeys) {
+    if (scope == RegistrationScope::CurrentUser) {
         return WriteCategoryKeys(clsid, categories, count);
     }
     ComPtr<ICatRegister> manager = CategoryManager();
@@ -84,9 +84,9 @@ HRESULT RegisterImplementedCategories(REFCLSID clsid, const CATID* categories, U
 }
 
 HRESULT UnregisterImplementedCategories(REFCLSID clsid, const CATID* categories, ULONG count,
-                                        CategoryWriter writer) {
+                                        RegistrationScope scope) {
     HRESULT result = S_OK;
-    if (count > 0 && writer == CategoryWriter::ClassesRootKeys) {
+    if (count > 0 && scope == RegistrationScope::CurrentUser) {
         result = DeleteCategoryKeys(clsid, categories, count);
     } else if (count > 0) {
         ComPtr<ICatRegister> manager = CategoryManager();

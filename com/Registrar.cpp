@@ -4,6 +4,7 @@
 
 #include "com/ModulePath.h"
 #include "com/RegistryKeyHandle.h"
+#include "com/RegistryViews.h"
 
 namespace {
 
@@ -123,23 +124,35 @@ HRESULT RegisterScript(const std::vector<RegistryRoot>& script) {
     return S_OK;
 }
 
-HRESULT UnregisterScript(const std::vector<RegistryRoot>& script) {
+HRESULT UnregisterScript(const std::vector<RegistryRoot>& script, RemovedKeys removed) {
     HRESULT first = S_OK;
     for (const RegistryRoot& root : script) {
         for (const RegistryKey& key : root.subkeys) {
-            KeepFirstFailure(first, UnregisterKey(root.key, key));
+            // Outside the classes root nothing is known to be kept per view, so all of it stays.
+            if (removed == RemovedKeys::All ||
+                (root.key == HKEY_CLASSES_ROOT && IsKeptPerView(key.name))) {
+                KeepFirstFailure(first, UnregisterKey(root.key, key));
+            }
         }
     }
     return first;
 }
 
-HRESULT UpdateRegistryFromResource(HINSTANCE module, UINT resourceId, bool registering,
+HRESULT UpdateRegistryFromResource(HINSTANCE module, UINT resourceId, ScriptAction action,
                                    std::vector<ScriptReplacement> replacements) {
     try {
         replacements.push_back({L"MODULE", ModulePath(module)});
         std::vector<RegistryRoot> script =
             ParseRegistryScript(ResourceScriptText(module, resourceId), replacements);
-        return registering ? RegisterScript(script) : UnregisterScript(script);
+        switch (action) {
+        case ScriptAction::Register:
+            return RegisterScript(script);
+        case ScriptAction::Unregister:
+            return UnregisterScript(script);
+        case ScriptAction::UnregisterPerView:
+            return UnregisterScript(script, RemovedKeys::PerView);
+        }
+        return E_INVALIDARG;
     } catch (long result) {
         return result;
     } catch (const std::bad_alloc&) {

@@ -10,10 +10,17 @@
 // written before it stays.
 HRESULT RegisterScript(const std::vector<RegistryRoot>& script);
 
-// Removes what a registry script describes, going on past failures; returns the first.
-HRESULT UnregisterScript(const std::vector<RegistryRoot>& script);
+// Which keys removing a script takes: all it describes, or only the keys of the classes root
+// that each registry view keeps for itself (RegistryViews.h), leaving those the views share.
+enum class RemovedKeys { All, PerView };
 
-// Applies (register true) or removes the script held in a module's resource of type "REGISTRY",
-// with %MODULE% standing for the module's full path besides the replacements given.
-HRESULT UpdateRegistryFromResource(HINSTANCE module, UINT resourceId, bool registering,
+// Removes what a registry script describes, going on past failures; returns the first.
+HRESULT UnregisterScript(const std::vector<RegistryRoot>& script,
+                         RemovedKeys removed = RemovedKeys::All);
+
+enum class ScriptAction { Register, Unregister, UnregisterPerView };
+
+// Applies or removes the script held in a module's resource of type "REGISTRY", with %MODULE%
+// standing for the module's full path besides the replacements given.
+HRESULT UpdateRegistryFromResource(HINSTANCE module, UINT resourceId, ScriptAction action,
                                    std::vector<ScriptReplacement> replacements = {});

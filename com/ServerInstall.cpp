@@ -31,10 +31,8 @@ private:
     HRESULT result_;
 };
 
-HRESULT Register(const ComModule& server, HINSTANCE module, bool install,
-                 CategoryWriter categories) {
-    return install ? server.RegisterServer(module, categories)
-                   : server.UnregisterServer(module, categories);
+HRESULT Register(const ComModule& server, HINSTANCE module, bool install, RegistrationScope scope) {
+    return install ? server.RegisterServer(module, scope) : server.UnregisterServer(module, scope);
 }
 
 } // namespace
@@ -42,7 +40,7 @@ HRESULT Register(const ComModule& server, HINSTANCE module, bool install,
 HRESULT InstallServer(const ComModule& server, HINSTANCE module, bool install,
                       const wchar_t* commandLine) {
     if (commandLine == nullptr || *commandLine == L'\0') {
-        return Register(server, module, install, CategoryWriter::Manager);
+        return Register(server, module, install, RegistrationScope::Machine);
     }
     if (CompareStringOrdinal(commandLine, -1, L"user", -1, TRUE) != CSTR_EQUAL) {
         return E_INVALIDARG;
@@ -51,5 +49,5 @@ HRESULT InstallServer(const ComModule& server, HINSTANCE module, bool install,
     if (FAILED(userClasses.Result())) {
         return userClasses.Result();
     }
-    return Register(server, module, install, CategoryWriter::ClassesRootKeys);
+    return Register(server, module, install, RegistrationScope::CurrentUser);
 }

@@ -8,6 +8,11 @@
 #include "com/ComPtr.h"
 #include "com/ModulePath.h"
 
+// oleaut32's per-user registration, which the MinGW headers do not declare.
+WINOLEAUTAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* fullPath, OLECHAR* helpDirectory);
+WINOLEAUTAPI UnRegisterTypeLibForUser(REFGUID libraryId, WORD majorVersion, WORD minorVersion,
+                                      LCID locale, SYSKIND system);
+
 namespace {
 
 // A loaded type library with the path it came from, which is what gets registered.
@@ -16,8 +21,8 @@ struct LoadedTypeLibrary {
     std::wstring path;
 };
 
-// Loading never registers by itself: registering the path given to LoadTypeLibEx is not reliable
-// for a "module\N" path (the index may be dropped), so the full path is registered explicitly.
+// Loading never registers by itself: what gets registered is the path loaded, whole, and in the
+// scope asked for.
 HRESULT LoadFromPath(std::wstring path, LoadedTypeLibrary& loaded) {
     HRESULT result = LoadTypeLibEx(path.c_str(), REGKIND_NONE, loaded.library.Out());
     if (SUCCEEDED(result)) {
@@ -28,7 +33,7 @@ HRESULT LoadFromPath(std::wstring path, LoadedTypeLibrary& loaded) {
 
 HRESULT LoadModuleTypeLibrary(HINSTANCE module, LoadedTypeLibrary& loaded) {
     std::wstring modulePath = ModulePath(module);
-    if (SUCCEEDED(LoadFromPath(modulePath + L"\\1", loaded))) {
+    if (SUCCEEDED(LoadFromPath(modulePath, loaded))) {
         return S_OK;
     }
     std::wstring::size_type nameStart = modulePath.find_last_of(L"\\/");
@@ -49,28 +54,35 @@ HRESULT LoadFileTypeLibrary(const wchar_t* path, LoadedTypeLibrary& loaded) {
     return LoadFromPath(fullPath, loaded);
 }
 
-HRESULT Register(const LoadedTypeLibrary& loaded) {
-    return RegisterTypeLib(loaded.library.Get(), const_cast<LPOLESTR>(loaded.path.c_str()),
-                           nullptr);
+HRESULT Register(const LoadedTypeLibrary& loaded, RegistrationScope scope) {
+    auto* path = const_cast<LPOLESTR>(loaded.path.c_str());
+    return scope == RegistrationScope::CurrentUser
+               ? RegisterTypeLibForUser(loaded.library.Get(), path, nullptr)
+               : RegisterTypeLib(loaded.library.Get(), path, nullptr);
 }
 
-HRESULT Unregister(const LoadedTypeLibrary& loaded) {
+HRESULT Unregister(const LoadedTypeLibrary& loaded, RegistrationScope scope) {
     TLIBATTR* attributes = nullptr;
     HRESULT result = loaded.library->GetLibAttr(&attributes);
     if (FAILED(result)) {
         return result;
     }
-    result = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
-                               attributes->lcid, attributes->syskind);
+    auto unregister =
+        scope == RegistrationScope::CurrentUser ? UnRegisterTypeLibForUser : UnRegisterTypeLib;
+    result = unregister(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
+                        attributes->lcid, attributes->syskind);
     loaded.library->ReleaseTLibAttr(attributes);
     return result;
 }
 
-template <class Load, class Action> HRESULT LoadAndApply(Load load, Action action) noexcept {
+using Action = HRESULT (*)(const LoadedTypeLibrary&, RegistrationScope);
+
+template <class Load>
+HRESULT LoadAndApply(Load load, Action action, RegistrationScope scope) noexcept {
     try {
         LoadedTypeLibrary loaded;
         HRESULT result = load(loaded);
-        return FAILED(result) ? result : action(loaded);
+        return FAILED(result) ? result : action(loaded, scope);
     } catch (long result) {
         return result;
     } catch (const std::bad_alloc&) {
@@ -82,23 +94,24 @@ template <class Load, class Action> HRESULT LoadAndApply(Load load, Action actio
 
 HRESULT RegisterTypeLibraryFile(const wchar_t* path) {
     return LoadAndApply(
-        [path](LoadedTypeLibrary& loaded) { return LoadFileTypeLibrary(path, loaded); }, Register);
+        [path](LoadedTypeLibrary& loaded) { return LoadFileTypeLibrary(path, loaded); }, Register,
+        RegistrationScope::Machine);
 }
 
 HRESULT UnregisterTypeLibraryFile(const wchar_t* path) {
     return LoadAndApply(
-        [path](LoadedTypeLibrary& loaded) { return LoadFileTypeLibrary(path, loaded); },
-        Unregister);
+        [path](LoadedTypeLibrary& loaded) { return LoadFileTypeLibrary(path, loaded); }, Unregister,
+        RegistrationScope::Machine);
 }
 
-HRESULT RegisterModuleTypeLibrary(HINSTANCE module) {
+HRESULT RegisterModuleTypeLibrary(HINSTANCE module, RegistrationScope scope) {
     return LoadAndApply(
         [module](LoadedTypeLibrary& loaded) { return LoadModuleTypeLibrary(module, loaded); },
-        Register);
+        Register, scope);
 }
 
-HRESULT UnregisterModuleTypeLibrary(HINSTANCE module) {
+HRESULT UnregisterModuleTypeLibrary(HINSTANCE module, RegistrationScope scope) {
     return LoadAndApply(
         [module](LoadedTypeLibrary& loaded) { return LoadModuleTypeLibrary(module, loaded); },
-        Unregister);
+        Unregister, scope);
 }

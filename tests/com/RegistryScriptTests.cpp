@@ -2,6 +2,7 @@
 // one held in the module's resources.
 #include <doctest/doctest.h>
 
+#include "TestModule.h"
 #include "com/ModuleInstance.h"
 #include "com/ModulePath.h"
 #include "com/Registrar.h"
@@ -130,7 +131,7 @@ TEST_CASE("registering writes keys and values; ForceRemove replaces a key whole"
 
 TEST_CASE("a script resource is applied with the module's path and removed again") {
     const std::wstring classKey = L"CLSID\\{79DFC69F-1D9B-496D-B9A6-2EA72C28D442}";
-    REQUIRE(UpdateRegistryFromResource(ModuleInstance(), 201, true) == S_OK);
+    REQUIRE(UpdateRegistryFromResource(ModuleInstance(), 201, ScriptAction::Register) == S_OK);
     CHECK(ReadRegistryText(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32") ==
           ModulePath(ModuleInstance()));
     CHECK(ReadRegistryText(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", L"ThreadingModel") ==
@@ -138,12 +139,13 @@ TEST_CASE("a script resource is applied with the module's path and removed again
     CHECK(ReadRegistryText(HKEY_CLASSES_ROOT, L"CorvaneComTests.Counter.1\\CLSID") ==
           std::wstring(L"{79DFC69F-1D9B-496D-B9A6-2EA72C28D442}"));
 
-    CHECK(UpdateRegistryFromResource(ModuleInstance(), 201, false) == S_OK);
+    CHECK(UpdateRegistryFromResource(ModuleInstance(), 201, ScriptAction::Unregister) == S_OK);
     CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, classKey));
     CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, L"CorvaneComTests.Counter.1"));
     CHECK(RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
 }
 
 TEST_CASE("a missing script resource fails the registration") {
-    CHECK(FAILED(UpdateRegistryFromResource(ModuleInstance(), 299, true)));
+    CHECK(FAILED(UpdateRegistryFromResource(ModuleInstance(), MissingRegistryScript,
+                                            ScriptAction::Register)));
 }

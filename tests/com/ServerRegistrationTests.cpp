@@ -9,6 +9,7 @@
 #include "com/ComInitialization.h"
 #include "com/ComPtr.h"
 #include "com/ModuleInstance.h"
+#include "com/ServerInstall.h"
 #include "support/RegistryReading.h"
 #include "support/WideText.h"
 
@@ -71,5 +72,20 @@ TEST_CASE("registering the server writes its classes, categories and type librar
         REQUIRE(TestModule().UnregisterServer(ModuleInstance()) == S_OK);
         CHECK(FAILED(TestModule().UnregisterServer(ModuleInstance())));
         CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, ClassKey));
+    }
+}
+
+TEST_CASE("a registration that fails part-way leaves nothing of the server behind") {
+    // DllInstall's empty command line registers for the machine, "user" for the current user.
+    for (const wchar_t* commandLine : {L"", L"user"}) {
+        CAPTURE(ShowWide(commandLine));
+        CHECK(InstallServer(ModuleFailingPartWay(), ModuleInstance(), true, commandLine) ==
+              HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND));
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            CHECK(!RegistryKeyExists(root, L"Software\\Classes\\" + ClassKey));
+            CHECK(!RegistryKeyExists(root, L"Software\\Classes\\CorvaneComTests.Counter.1"));
+        }
+        ScopedComInitialization com;
+        CHECK(!Lists(ClassesImplementing(CATID_CorvaneTestCounters), CLSID_Counter));
     }
 }

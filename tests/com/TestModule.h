@@ -7,5 +7,11 @@
 extern const CATID CATID_CorvaneTestCounters;
 // REGISTRY resource of the counter class (ComLayerTest.rc).
 constexpr UINT CounterRegistryScript = 201;
+// A REGISTRY resource the test program does not have.
+constexpr UINT MissingRegistryScript = 299;
 
 ComModule& TestModule();
+
+// The counter's module with a second class whose registry script is missing, so that its
+// registration fails after the counter's keys and category are written.
+ComModule& ModuleFailingPartWay();

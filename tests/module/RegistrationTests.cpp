@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "com/GuidText.h"
+#include "com/RegistryKeyHandle.h"
 #include "module/ComponentClasses.h"
 #include "support/ComponentProbe.h"
 #include "support/RegistryReading.h"
@@ -92,8 +93,7 @@ void CheckRegistered() {
     CHECK(ReadRegistryText(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0") ==
           std::wstring(L"Corvane 1.0 Type Library"));
     CHECK(SamePath(
-        ReadRegistryText(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0" + TypeLibraryPlatformKey),
-        path + L"\\1"));
+        ReadRegistryText(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0" + TypeLibraryPlatformKey), path));
     CHECK(LibraryRegistered());
 }
 
@@ -127,6 +127,53 @@ struct RegisterAgainAtEnd {
     RegisterAgainAtEnd(const RegisterAgainAtEnd&) = delete;
     RegisterAgainAtEnd& operator=(const RegisterAgainAtEnd&) = delete;
     ~RegisterAgainAtEnd() { CHECK(ComponentProbe::Instance().RegisterServer() == S_OK); }
+};
+
+// The registry view of the other bitness, and whether the system has one: 32-bit Windows has a
+// single view and ignores the flag.
+constexpr REGSAM OtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
+bool HasOtherView() {
+    BOOL wow64 = FALSE;
+    return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+}
+
+const std::wstring OtherPlatformLibraryKey =
+    LibraryKey + (sizeof(void*) == 8 ? L"\\1.0\\0\\win32" : L"\\1.0\\0\\win64");
+
+void WriteText(REGSAM view, const std::wstring& path, const wchar_t* text) {
+    RegistryKeyHandle key;
+    REQUIRE(RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE | view,
+                            nullptr, key.Out(), nullptr) == ERROR_SUCCESS);
+    REQUIRE(RegSetValueExW(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                           static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t))) ==
+            ERROR_SUCCESS);
+}
+
+// The component's other build as far as the registry shows it: the bank class in the other view
+// and the type library's path for the other platform. Gone again at the end.
+class OtherBuildRegistration {
+public:
+    static constexpr const wchar_t* Path = L"C:\\Other build\\Corvane.dll";
+
+    OtherBuildRegistration() {
+        WriteText(OtherView, ClassKey(ComponentClasses[0]) + L"\\InprocServer32", Path);
+        WriteText(0, OtherPlatformLibraryKey, Path);
+    }
+    ~OtherBuildRegistration() {
+        RemoveClass();
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, OtherPlatformLibraryKey.c_str());
+    }
+    OtherBuildRegistration(const OtherBuildRegistration&) = delete;
+    OtherBuildRegistration& operator=(const OtherBuildRegistration&) = delete;
+
+    void RemoveClass() {
+        RegistryKeyHandle classes;
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_ALL_ACCESS | OtherView,
+                          classes.Out()) == ERROR_SUCCESS) {
+            RegDeleteTreeW(classes.Get(), ComponentClasses[0].clsidText);
+        }
+    }
 };
 
 } // namespace
@@ -166,6 +213,39 @@ TEST_CASE("unregistration removes the classes, category and type library, and ke
     }
     CheckRegistered();
     CHECK(IsBankComponent(CLSID_Bank));
+}
+
+TEST_CASE(
+    "unregistration keeps the keys both views share while the other build registers the class") {
+    ComponentSession session;
+    RegisterAgainAtEnd registerAgain;
+    OtherBuildRegistration otherBuild;
+    REQUIRE(ComponentProbe::Instance().UnregisterServer() == S_OK);
+
+    // Where there is a single view, the other build's class key was this build's own.
+    const bool kept = HasOtherView();
+    const ComponentClass& bank = ComponentClasses[0];
+    CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, ClassKey(bank)));
+    CHECK(RegistryKeyExists(HKEY_CLASSES_ROOT, bank.progId) == kept);
+    CHECK(RegistryKeyExists(HKEY_CLASSES_ROOT,
+                            std::wstring(bank.versionIndependentProgId) + L"\\CurVer") == kept);
+    for (const ComponentClass& entry : ComponentClasses) {
+        CAPTURE(ShowWide(entry.name));
+        if (&entry != &bank) {
+            CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, entry.progId));
+            CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, entry.versionIndependentProgId));
+        }
+    }
+    // The type library key is shared too: only this platform's path goes.
+    CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0" + TypeLibraryPlatformKey));
+    CHECK(ReadRegistryText(HKEY_CLASSES_ROOT, OtherPlatformLibraryKey) ==
+          std::wstring(OtherBuildRegistration::Path));
+
+    // The last build's unregistration takes them.
+    otherBuild.RemoveClass();
+    ComponentProbe::Instance().UnregisterServer();
+    CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, bank.progId));
+    CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, bank.versionIndependentProgId));
 }
 
 // Wine's type library registration writes a 64-bit library's interface keys of the 32-bit view

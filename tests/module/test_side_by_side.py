@@ -1,0 +1,126 @@
+"""Both builds of Corvane.dll registered side by side in a 64-bit Wine prefix of their own: the
+removal of either leaves the other serving late-bound callers, and the last removal takes the
+keys both registry views share (the ProgIDs, the type library).
+
+    test_side_by_side.py SCRIPTS_DIR PREFIX X86_BUILD X64_BUILD BANK_NAME_SCRIPT
+
+The host's type libraries are registered first, by each build's own tool, as a host's
+installation of each bitness would leave them.
+
+Needs the 32-bit Wine loader; where it cannot start, the test says so and is skipped.
+"""
+import os
+import subprocess
+import sys
+import unittest
+
+SCRIPTS_DIR, PREFIX, X86_BUILD, X64_BUILD, BANK_NAME_SCRIPT = sys.argv[1:6]
+WINE_EXEC = os.path.join(SCRIPTS_DIR, "wine-exec.sh")
+WINE_PREFIX_SCRIPT = os.path.join(SCRIPTS_DIR, "wine-prefix.sh")
+SKIPPED = 77
+
+# Each build as 64-bit Windows runs it: the x86 build through the programs of SysWOW64.
+SYSTEM_FOLDERS = {"x86": "C:\\windows\\syswow64", "x64": "C:\\windows\\system32"}
+BUILDS = {"x86": X86_BUILD, "x64": X64_BUILD}
+HOST_LIBRARIES = ["VelmoraEBanking.tlb", "VelmoraBankPayments.tlb",
+                  "VelmoraBankReconciliation.tlb"]
+SHARED_KEYS = ["HKCR\\Corvane.Bank", "HKCR\\Corvane.Bank.1",
+               "HKCR\\TypeLib\\{4CD78615-7B15-49DE-9B40-207D5EEAEAF4}"]
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def wine(*arguments):
+    """Runs a program in the prefix; its exit code and output."""
+    completed = subprocess.run([WINE_EXEC, "x64", PREFIX] + list(arguments),
+                               stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
+    output = (completed.stdout + completed.stderr).decode("utf-8", "replace")
+    return completed.returncode, output.replace("\r\n", "\n")
+
+
+def system_program(build, name):
+    return SYSTEM_FOLDERS[build] + "\\" + name
+
+
+def dll(build):
+    return os.path.join(BUILDS[build], "module", "Corvane.dll")
+
+
+def register_host_libraries(build):
+    code, output = wine(os.path.join(BUILDS[build], "tests", "module",
+                                     "register_type_libraries.exe"),
+                        *[windows_path(os.path.join(BUILDS[build], "idl", library))
+                          for library in HOST_LIBRARIES])
+    if code != 0:
+        raise RuntimeError("the host's type libraries of the %s build: %s" % (build, output))
+
+
+class SideBySide(unittest.TestCase):
+    def regsvr32(self, build, *options):
+        code, output = wine(system_program(build, "regsvr32.exe"), "/s", *options,
+                            windows_path(dll(build)))
+        self.assertEqual(code, 0, "regsvr32 %s of the %s build: %s" % (options, build, output))
+
+    def bank_name(self, build):
+        """What a late-bound caller of the build's bitness reads as the bank's name."""
+        return wine(system_program(build, "cscript.exe"), "//nologo",
+                    windows_path(BANK_NAME_SCRIPT))
+
+    def assert_serves(self, build):
+        code, output = self.bank_name(build)
+        self.assertEqual(code, 0, "%s caller: %s" % (build, output))
+        self.assertIn("Corvane.Bank.Name: Northern Bank", output)
+
+    def assert_does_not_serve(self, build):
+        code, output = self.bank_name(build)
+        self.assertEqual(code, 1, "%s caller: %s" % (build, output))
+
+    def shared_keys_present(self):
+        return [key for key in SHARED_KEYS if wine("reg", "query", key)[0] == 0]
+
+    def test_each_removal_leaves_the_other_build_working(self):
+        for first, last in (("x64", "x86"), ("x86", "x64")):
+            with self.subTest(removed_first=first):
+                self.regsvr32(first)
+                self.regsvr32(last)
+                self.assert_serves(first)
+                self.assert_serves(last)
+
+                self.regsvr32(first, "/u")
+                self.assert_does_not_serve(first)
+                self.assert_serves(last)
+                self.assertEqual(self.shared_keys_present(), SHARED_KEYS)
+
+                self.regsvr32(last, "/u")
+                self.assert_does_not_serve(last)
+                self.assertEqual(self.shared_keys_present(), [])
+
+
+def main():
+    try:
+        probe = subprocess.run(["/usr/lib/wine/wine", "--version"], stdin=subprocess.DEVNULL,
+                               capture_output=True)
+        failure = "" if probe.returncode == 0 else (probe.stdout + probe.stderr).decode(
+            "utf-8", "replace").strip()
+    except OSError as error:
+        failure = str(error)
+    if failure:
+        print("skipped: the 32-bit Wine loader cannot start here: %s" % failure)
+        return SKIPPED
+    if not os.path.isfile(dll("x64")):
+        print("the x64 build is missing (build the x64 preset first): %s" % dll("x64"))
+        return 1
+    subprocess.run([WINE_PREFIX_SCRIPT, "start", "x64", PREFIX], check=True)
+    try:
+        for build in BUILDS:
+            register_host_libraries(build)
+        result = unittest.main(argv=sys.argv[:1], exit=False, verbosity=2).result
+    finally:
+        subprocess.run([WINE_PREFIX_SCRIPT, "stop", "x64", PREFIX])
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
