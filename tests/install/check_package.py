@@ -1,7 +1,7 @@
 """The installer packages as files, read with msitools without Wine, so that the x86 package is
 checked on machines that cannot run it: the architecture they install for, their upgrade rule,
-the version of the file they install, that they are made again byte for byte, and that they and
-the DLL sign and verify.
+the version of the file they install, that they share no code with the other architecture's
+package, that they are made again byte for byte, and that they and the DLL sign and verify.
 
     check_package.py ARCH PACKAGE VERSION PREVIOUS_PACKAGE DLL WIXL MSIBUILD REGISTRY_DIR
                      REVISION_FILE
@@ -25,6 +25,10 @@ PACKAGING = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, 
 SIXTY_FOUR_BIT = 256  # msidbComponentAttributes64bit
 PLATFORM = {"x64": ("x64", "ProgramFiles64Folder", "win64"),
             "x86": ("Intel", "ProgramFilesFolder", "win32")}[ARCH]
+OTHER_ARCH = {"x64": "x86", "x86": "x64"}[ARCH]
+# The standard folders of each bitness, by whether they are 64-bit.
+FOLDER_BITNESS = {"ProgramFiles64Folder": True, "CommonFiles64Folder": True, "System64Folder": True,
+                  "ProgramFilesFolder": False, "CommonFilesFolder": False, "SystemFolder": False}
 VERSION_SIGNATURE = 0xFEEF04BD  # VS_FIXEDFILEINFO's
 
 
@@ -57,6 +61,23 @@ def commit_time():
 
 def is_64_bit(component):
     return int(component["Attributes"]) & SIXTY_FOUR_BIT != 0
+
+
+def folder_bitness(package):
+    """Whether each folder lies in a 64-bit standard folder (None: in neither kind)."""
+    parents = {row["Directory"]: row["Directory_Parent"] for row in table(package, "Directory")}
+
+    def bitness(folder):
+        while folder and folder not in FOLDER_BITNESS:
+            folder = parents[folder]
+        return FOLDER_BITNESS.get(folder)
+    return {folder: bitness(folder) for folder in parents}
+
+
+def codes(package):
+    """The upgrade code and the component codes."""
+    return ({properties(package)["UpgradeCode"]}
+            | {row["ComponentId"] for row in table(package, "Component")})
 
 
 def dll_version_resource():
@@ -103,6 +124,12 @@ class PackageFile(unittest.TestCase):
                            if row["Key"].startswith("Software\\Classes\\Interface\\")}
         self.assertEqual(interface_views, {True, False} if ARCH == "x64" else {False})
 
+    def test_every_component_has_the_bitness_of_its_folder(self):
+        bitness = folder_bitness(PACKAGE)
+        for component in table(PACKAGE, "Component"):
+            with self.subTest(component["Component"]):
+                self.assertEqual(bitness[component["Directory_"]], is_64_bit(component))
+
     def test_the_dll_has_the_version_and_language_of_its_version_resource(self):
         version, language = dll_version_resource()
         # The older package holds the same DLL: the file's version is not the product's.
@@ -124,6 +151,17 @@ class PackageFile(unittest.TestCase):
                    if row["ActionProperty"] == "WIX_UPGRADE_DETECTED"]
         self.assertEqual([(row["UpgradeCode"], row["VersionMin"], row["VersionMax"])
                           for row in removed], [(current["UpgradeCode"], "", VERSION)])
+
+    def test_shares_no_code_with_the_other_architectures_package(self):
+        with tempfile.TemporaryDirectory() as folder:
+            # Only its codes are read: this build's DLL and registry entries do for its contents.
+            other = os.path.join(folder, "Corvane-%s-%s.msi" % (VERSION, OTHER_ARCH))
+            built = build_package(OTHER_ARCH, other)
+            self.assertEqual(built.returncode, 0, built.stderr)
+            self.assertEqual(properties(other)["ProductVersion"], VERSION)
+            self.assertEqual(codes(PACKAGE) & codes(other), set())
+            self.assertNotEqual(properties(PACKAGE)["ProductCode"],
+                                properties(other)["ProductCode"])
 
 
 class Reproduction(unittest.TestCase):
