@@ -230,6 +230,19 @@ class Signing(unittest.TestCase):
         with open(again, "rb") as first, open(self.signed["DLL"], "rb") as second:
             self.assertTrue(first.read() == second.read(), "the signatures differ")
 
+    def test_signing_without_a_timestamp_warns_once_that_it_ends_with_the_certificate(self):
+        copies = [shutil.copyfile(DLL, os.path.join(self.signer.folder, name))
+                  for name in ("first.dll", "second.dll")]
+        signed = run(["bash", SIGN] + copies, self.signer.environment)
+        self.assertEqual(signed.returncode, 0, signed.stderr)
+        self.assertEqual(signature_status(*copies), ["signed", "signed"])
+        [warning] = signed.stderr.splitlines()
+        self.assertIn("CORVANE_SIGN_TIMESTAMP_URL", warning)
+        self.assertIn("stop verifying when the certificate expires", warning)
+        # An unsigned build has nothing to say.
+        unsigned = run(["bash", SIGN, "--if-configured", copies[0]], unsigned_environment())
+        self.assertEqual((unsigned.returncode, unsigned.stderr), (0, ""))
+
     def test_half_a_certificate_signs_nothing(self):
         for name in ("CORVANE_SIGN_PFX", "CORVANE_SIGN_PASSWORD_FILE"):
             with self.subTest(name):
