@@ -2,12 +2,14 @@
 from the same commit whenever and wherever it is built, and signs it when the environment names a
 certificate (scripts/sign.sh).
 
-    build_package.py WIXL SOURCE ARCH VERSION DLL INCLUDE_DIR REVISION_FILE OUTPUT
+    build_package.py WIXL MSIBUILD SOURCE ARCH VERSION DLL INCLUDE_DIR REVISION_FILE OUTPUT
 
 What wixl would take from the clock or a random number is named instead: the product code after
 the version and the architecture (a newer version is a new product, which the upgrade of an older
 one relies on), the package code after those and the commit, and the summary times and the
-packaged file's time are the commit's (REVISION_FILE holds "COMMIT EPOCH").
+packaged file's time are the commit's (REVISION_FILE holds "COMMIT EPOCH"). What wixl leaves
+empty is filled in with msibuild: the DLL's version and languages, from its version resource, so
+that Windows Installer compares it with a copy already on disk by version.
 """
 import os
 import shutil
@@ -17,18 +19,32 @@ import tempfile
 import uuid
 
 from package_summary import set_summary
+from version_resource import version_resource
 
 SIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "scripts", "sign.sh")
 # The namespace of the packages' name-based codes.
 CODE_NAMESPACE = uuid.UUID("D0B6BFFA-B1B5-447B-9196-DE4AB116C98E")
+# The server's File Id in Corvane.wxs.
+SERVER_FILE = "CorvaneDll"
 
 
 def name_based_code(*names):
     return str(uuid.uuid5(CODE_NAMESPACE, " ".join(names))).upper()
 
 
+def set_file_version(msibuild, package, file_id, program):
+    """Gives the packaged file the version and languages of its version resource; a versioned
+    file has no hash (Windows Installer keeps hashes for unversioned files only)."""
+    version, languages = version_resource(program)
+    subprocess.run([msibuild, package, "-q",
+                    "UPDATE `File` SET `Version` = '%s', `Language` = '%s' WHERE `File` = '%s'" % (
+                        version, languages, file_id),
+                    "-q", "DELETE FROM `MsiFileHash` WHERE `File_` = '%s'" % file_id], check=True)
+
+
 def main():
-    wixl, source, arch, version, dll, include_dir, revision_file, output = sys.argv[1:9]
+    (wixl, msibuild, source, arch, version, dll, include_dir, revision_file,
+     output) = sys.argv[1:10]
     with open(revision_file) as revision:
         commit, epoch = revision.read().split()
     epoch = int(epoch)
@@ -44,6 +60,7 @@ def main():
                         "-I", os.path.abspath(include_dir), "-o", os.path.abspath(output),
                         os.path.abspath(source)],
                        cwd=stage, env=dict(os.environ, TZ="UTC"), check=True)
+    set_file_version(msibuild, output, SERVER_FILE, dll)
     set_summary(output, "{%s}" % name_based_code("Corvane", arch, version, commit), epoch)
     subprocess.run(["bash", SIGN, "--if-configured", output], check=True)
 

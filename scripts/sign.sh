@@ -11,6 +11,8 @@
 #                                    again when the certificate or the commit changes
 #   sign.sh --status FILE...         prints "signed" or "unsigned" for each file, read from the file
 #
+# A release is timestamped: Windows ignores the signing time a signature names itself, so without
+# a timestamp a signature stops verifying when the certificate expires, and sign.sh says so.
 # Without a timestamp server the signing time is the commit's (SOURCE_DATE_EPOCH), so a signed
 # build reproduces byte for byte with the same certificate.
 set -euo pipefail
@@ -33,6 +35,9 @@ sign() {
     options+=(-ts "$CORVANE_SIGN_TIMESTAMP_URL")
   else
     options+=(-time "$(bash "$scripts/source-date.sh" epoch)")
+    # Windows checks an untimestamped signature against the certificate's validity today.
+    echo "sign.sh: signing without a timestamp (CORVANE_SIGN_TIMESTAMP_URL is not set):" \
+      "on Windows these signatures stop verifying when the certificate expires" >&2
   fi
   local file
   for file in "$@"; do

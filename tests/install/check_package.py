@@ -1,13 +1,16 @@
 """The installer packages as files, read with msitools without Wine, so that the x86 package is
 checked on machines that cannot run it: the architecture they install for, their upgrade rule,
-that they are made again byte for byte, and that they and the DLL sign and verify.
+the version of the file they install, that they share no code with the other architecture's
+package, that they are made again byte for byte, and that they and the DLL sign and verify.
 
-    check_package.py ARCH PACKAGE VERSION PREVIOUS_PACKAGE DLL WIXL REGISTRY_DIR REVISION_FILE
+    check_package.py ARCH PACKAGE VERSION PREVIOUS_PACKAGE DLL WIXL MSIBUILD REGISTRY_DIR
+                     REVISION_FILE
 """
 import datetime
 import filecmp
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -15,12 +18,18 @@ import unittest
 
 from throwaway_signer import SIGN, ThrowawaySigner, run, signature_status, unsigned_environment
 
-ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE, DLL, WIXL, REGISTRY_DIR, REVISION_FILE = sys.argv[1:9]
+(ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE, DLL, WIXL, MSIBUILD, REGISTRY_DIR,
+ REVISION_FILE) = sys.argv[1:10]
 PACKAGING = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
                          "packaging")
 SIXTY_FOUR_BIT = 256  # msidbComponentAttributes64bit
 PLATFORM = {"x64": ("x64", "ProgramFiles64Folder", "win64"),
             "x86": ("Intel", "ProgramFilesFolder", "win32")}[ARCH]
+OTHER_ARCH = {"x64": "x86", "x86": "x64"}[ARCH]
+# The standard folders of each bitness, by whether they are 64-bit.
+FOLDER_BITNESS = {"ProgramFiles64Folder": True, "CommonFiles64Folder": True, "System64Folder": True,
+                  "ProgramFilesFolder": False, "CommonFilesFolder": False, "SystemFolder": False}
+VERSION_SIGNATURE = 0xFEEF04BD  # VS_FIXEDFILEINFO's
 
 
 def msiinfo(*arguments):
@@ -54,6 +63,43 @@ def is_64_bit(component):
     return int(component["Attributes"]) & SIXTY_FOUR_BIT != 0
 
 
+def folder_bitness(package):
+    """Whether each folder lies in a 64-bit standard folder (None: in neither kind)."""
+    parents = {row["Directory"]: row["Directory_Parent"] for row in table(package, "Directory")}
+
+    def bitness(folder):
+        while folder and folder not in FOLDER_BITNESS:
+            folder = parents[folder]
+        return FOLDER_BITNESS.get(folder)
+    return {folder: bitness(folder) for folder in parents}
+
+
+def codes(package):
+    """The upgrade code and the component codes."""
+    return ({properties(package)["UpgradeCode"]}
+            | {row["ComponentId"] for row in table(package, "Component")})
+
+
+def dll_version_resource():
+    """The file version and the language of the DLL's version resource, found by their marks."""
+    with open(DLL, "rb") as dll:
+        data = dll.read()
+    fixed = data.index(struct.pack("<I", VERSION_SIGNATURE))
+    most, least = struct.unpack_from("<II", data, fixed + 8)
+    version = "%d.%d.%d.%d" % (most >> 16, most & 0xFFFF, least >> 16, least & 0xFFFF)
+    # The value follows its name and a padding to four bytes.
+    name = data.index("Translation\0".encode("utf-16-le"))
+    value = (name + len("Translation\0") * 2 + 3) & ~3
+    return version, str(struct.unpack_from("<H", data, value)[0])
+
+
+def build_package(arch, package, dll=DLL):
+    """Builds an unsigned package of the DLL with the build's own builder; the completed run."""
+    return run([sys.executable, os.path.join(PACKAGING, "build_package.py"), WIXL, MSIBUILD,
+                os.path.join(PACKAGING, "Corvane.wxs"), arch, VERSION, dll, REGISTRY_DIR,
+                REVISION_FILE, package], unsigned_environment())
+
+
 class PackageFile(unittest.TestCase):
     def test_installs_into_the_program_files_of_its_architecture(self):
         template, program_files, _ = PLATFORM
@@ -78,6 +124,23 @@ class PackageFile(unittest.TestCase):
                            if row["Key"].startswith("Software\\Classes\\Interface\\")}
         self.assertEqual(interface_views, {True, False} if ARCH == "x64" else {False})
 
+    def test_every_component_has_the_bitness_of_its_folder(self):
+        bitness = folder_bitness(PACKAGE)
+        for component in table(PACKAGE, "Component"):
+            with self.subTest(component["Component"]):
+                self.assertEqual(bitness[component["Directory_"]], is_64_bit(component))
+
+    def test_the_dll_has_the_version_and_language_of_its_version_resource(self):
+        version, language = dll_version_resource()
+        # The older package holds the same DLL: the file's version is not the product's.
+        for package in (PACKAGE, PREVIOUS_PACKAGE):
+            with self.subTest(os.path.basename(package)):
+                [dll] = [row for row in table(package, "File") if row["FileName"] == "Corvane.dll"]
+                self.assertEqual((dll["Version"], dll["Language"]), (version, language))
+                # Windows Installer compares versioned files by version, never by a hash.
+                self.assertNotIn(dll["File"], [row["File_"] for row in table(package,
+                                                                             "MsiFileHash")])
+
     def test_replaces_an_older_package_of_the_same_upgrade_code(self):
         current, previous = properties(PACKAGE), properties(PREVIOUS_PACKAGE)
         self.assertEqual(current["ProductVersion"], VERSION)
@@ -88,6 +151,17 @@ class PackageFile(unittest.TestCase):
                    if row["ActionProperty"] == "WIX_UPGRADE_DETECTED"]
         self.assertEqual([(row["UpgradeCode"], row["VersionMin"], row["VersionMax"])
                           for row in removed], [(current["UpgradeCode"], "", VERSION)])
+
+    def test_shares_no_code_with_the_other_architectures_package(self):
+        with tempfile.TemporaryDirectory() as folder:
+            # Only its codes are read: this build's DLL and registry entries do for its contents.
+            other = os.path.join(folder, "Corvane-%s-%s.msi" % (VERSION, OTHER_ARCH))
+            built = build_package(OTHER_ARCH, other)
+            self.assertEqual(built.returncode, 0, built.stderr)
+            self.assertEqual(properties(other)["ProductVersion"], VERSION)
+            self.assertEqual(codes(PACKAGE) & codes(other), set())
+            self.assertNotEqual(properties(PACKAGE)["ProductCode"],
+                                properties(other)["ProductCode"])
 
 
 class Reproduction(unittest.TestCase):
@@ -108,9 +182,7 @@ class Reproduction(unittest.TestCase):
                 dll = shutil.copyfile(DLL, os.path.join(place, "Corvane.dll"))
                 os.utime(dll, (modified, modified))
                 package = os.path.join(place, os.path.basename(PACKAGE))
-                built = run([sys.executable, os.path.join(PACKAGING, "build_package.py"), WIXL,
-                             os.path.join(PACKAGING, "Corvane.wxs"), ARCH, VERSION, dll,
-                             REGISTRY_DIR, REVISION_FILE, package], unsigned_environment())
+                built = build_package(ARCH, package, dll=dll)
                 self.assertEqual(built.returncode, 0, built.stderr)
                 with open(package, "rb") as made:
                     packages.append(made.read())
@@ -157,6 +229,19 @@ class Signing(unittest.TestCase):
         again = self.signer.signed_copy(DLL, "again.dll")
         with open(again, "rb") as first, open(self.signed["DLL"], "rb") as second:
             self.assertTrue(first.read() == second.read(), "the signatures differ")
+
+    def test_signing_without_a_timestamp_warns_once_that_it_ends_with_the_certificate(self):
+        copies = [shutil.copyfile(DLL, os.path.join(self.signer.folder, name))
+                  for name in ("first.dll", "second.dll")]
+        signed = run(["bash", SIGN] + copies, self.signer.environment)
+        self.assertEqual(signed.returncode, 0, signed.stderr)
+        self.assertEqual(signature_status(*copies), ["signed", "signed"])
+        [warning] = signed.stderr.splitlines()
+        self.assertIn("CORVANE_SIGN_TIMESTAMP_URL", warning)
+        self.assertIn("stop verifying when the certificate expires", warning)
+        # An unsigned build has nothing to say.
+        unsigned = run(["bash", SIGN, "--if-configured", copies[0]], unsigned_environment())
+        self.assertEqual((unsigned.returncode, unsigned.stderr), (0, ""))
 
     def test_half_a_certificate_signs_nothing(self):
         for name in ("CORVANE_SIGN_PFX", "CORVANE_SIGN_PASSWORD_FILE"):

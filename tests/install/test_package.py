@@ -1,9 +1,11 @@
 """The installer package in the build's Wine prefix: it registers the server exactly as the DLL
 registers itself, serves late-bound callers and the host from Program Files, replaces an older
-package, and leaves nothing behind when removed; signed, the DLL and the package do the same.
+package, and leaves nothing behind when removed; signed, the DLL and the package do the same. The
+x64 package installs, upgrades and goes beside the x86 one, which keeps serving 32-bit callers.
 
 Called as host_runner's scripts are, followed by: PACKAGE VERSION PREVIOUS_PACKAGE PREVIOUS_VERSION
-BUILD_DLL. The build's DLL is unregistered meanwhile and registered again at the end.
+BUILD_DLL, and for x64 by REGISTER_TYPE_LIBRARIES X86_PACKAGE X86_HOST_TYPE_LIBRARY... The build's
+DLL is unregistered meanwhile and registered again at the end.
 """
 import filecmp
 import os
@@ -16,6 +18,9 @@ from registry_export import added, read_export, with_folder_named
 from throwaway_signer import ThrowawaySigner
 
 PACKAGE, VERSION, PREVIOUS_PACKAGE, PREVIOUS_VERSION, BUILD_DLL = sys.argv[7:12]
+# The x64 build's test is also given the x86 build's package and host type libraries.
+REGISTER_TYPE_LIBRARIES, X86_PACKAGE = (sys.argv[12:14] if len(sys.argv) > 13 else (None, None))
+X86_HOST_TYPE_LIBRARIES = sys.argv[14:]
 CLASSES = "HKLM\\Software\\Classes"
 UNINSTALL = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 INSTALL_FOLDER = "C:\\Program Files\\Northern Bank\\Corvane"
@@ -23,7 +28,12 @@ MAKER_FOLDER = os.path.join(WINE_PREFIX, "drive_c", "Program Files", "Northern B
 INSTALLED_DLL = os.path.join(MAKER_FOLDER, "Corvane", "Corvane.dll")
 # Windows Installer's own record of the installed products, kept among the classes.
 INSTALLER_RECORDS = "hkey_local_machine\\software\\classes\\installer"
-BANK_NAME_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bank_name.vbs")
+X86_INSTALLED_DLL = os.path.join(WINE_PREFIX, "drive_c", "Program Files (x86)", "Northern Bank",
+                                 "Corvane", "Corvane.dll")
+HERE = os.path.dirname(os.path.abspath(__file__))
+BANK_NAME_SCRIPT = os.path.join(HERE, "bank_name.vbs")
+ARCHITECTURES_SCRIPT = os.path.join(HERE, os.pardir, os.pardir, "scripts", "architectures.sh")
+CSCRIPT_32 = "C:\\windows\\syswow64\\cscript.exe"
 
 
 def wine(*arguments, check=True):
@@ -59,6 +69,13 @@ def registration_of(dll, unregistered):
                              "<folder>")
 
 
+def runs_32_bit_programs():
+    """Whether this machine runs 32-bit programs, probed as the test commands probe it."""
+    probe = subprocess.run(["bash", "-c", '. "$0" && echo "${runnable_architectures[@]}"',
+                            ARCHITECTURES_SCRIPT], capture_output=True, text=True, check=True)
+    return "x86" in probe.stdout.split()
+
+
 def installed_versions():
     """The version of each installed product named Corvane."""
     return [values.get("DisplayVersion") for values in snapshot(UNINSTALL, "products").values()
@@ -91,6 +108,10 @@ class Package(unittest.TestCase):
         self.assertTrue(filecmp.cmp(INSTALLED_DLL, BUILD_DLL, shallow=False))
         return installed.keys()
 
+    def assert_late_bound_caller_served(self, cscript):
+        script = wine(cscript, "//nologo", windows_path(BANK_NAME_SCRIPT))
+        self.assertEqual(script.strip(), "Corvane.Bank.Name: Northern Bank")
+
     def remove(self, package, installed_keys):
         wine("msiexec", "/x", windows_path(package), "/qn")
         # Callers may have registered things of their own meanwhile (cscript its type library).
@@ -104,8 +125,7 @@ class Package(unittest.TestCase):
         self.install(PACKAGE)
         installed_keys = self.assert_installed_as_registered()
 
-        script = wine("cscript", "//nologo", windows_path(BANK_NAME_SCRIPT))
-        self.assertEqual(script.strip(), "Corvane.Bank.Name: Northern Bank")
+        self.assert_late_bound_caller_served("cscript")
         listing = run_host("list")
         self.assertEqual(listing.exit_code, 0, str(listing))
         self.assertEqual(listing.stdout.split("\n")[:3], [
@@ -119,6 +139,26 @@ class Package(unittest.TestCase):
         self.install(PACKAGE)
         self.assertEqual(installed_versions(), [VERSION])
         self.remove(PACKAGE, self.assert_installed_as_registered())
+
+    @unittest.skipUnless(X86_PACKAGE and runs_32_bit_programs(),
+                         "the x64 build's test, where 32-bit programs run")
+    def test_the_x64_package_comes_and_goes_beside_the_x86_one(self):
+        self.assertTrue(os.path.exists(X86_PACKAGE), "build the x86 preset first: " + X86_PACKAGE)
+        wine(REGISTER_TYPE_LIBRARIES, *X86_HOST_TYPE_LIBRARIES)
+        self.install(X86_PACKAGE)
+        self.install(PACKAGE)
+        wine("msiexec", "/x", windows_path(PACKAGE), "/qn")
+        self.assertFalse(os.path.exists(INSTALLED_DLL))
+        self.assertTrue(os.path.exists(X86_INSTALLED_DLL))
+        self.assert_late_bound_caller_served(CSCRIPT_32)
+
+        # An upgrade of the x64 package replaces the older x64 package only.
+        self.install(PREVIOUS_PACKAGE)
+        self.install(PACKAGE)
+        self.assertNotIn(PREVIOUS_VERSION, installed_versions())
+        self.assertTrue(filecmp.cmp(INSTALLED_DLL, BUILD_DLL, shallow=False))
+        self.assertTrue(os.path.exists(X86_INSTALLED_DLL))
+        self.assert_late_bound_caller_served(CSCRIPT_32)
 
     def test_signed_dll_registers_and_signed_package_installs(self):
         signer = ThrowawaySigner(fresh_folder("signing"))
