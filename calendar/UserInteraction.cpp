@@ -11,8 +11,8 @@ public:
         return MessageBoxA(owner, text, caption, style);
     }
 
-    bool ChooseSaveFile(OPENFILENAMEA& request) override {
-        return GetSaveFileNameA(&request) != FALSE;
+    bool ChooseSaveFile(OPENFILENAMEW& request) override {
+        return GetSaveFileNameW(&request) != FALSE;
     }
 
     PaymentFormatChoice ChoosePaymentFormat(HWND owner, PaymentFormat initial) override {

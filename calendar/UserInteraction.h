@@ -21,8 +21,9 @@ public:
     virtual ~UserInteraction() = default;
     // MessageBoxA: returns the button pressed (IDOK, IDYES, IDNO...).
     virtual int ShowMessage(HWND owner, const char* text, const char* caption, UINT style) = 0;
-    // GetSaveFileNameA: true when the user chose a file.
-    virtual bool ChooseSaveFile(OPENFILENAMEA& request) = 0;
+    // GetSaveFileNameW: true when the user chose a file. Wide, so that a name outside the ANSI
+    // code page comes back as typed rather than as a look-alike.
+    virtual bool ChooseSaveFile(OPENFILENAMEW& request) = 0;
     // Shows the payment format dialog modally with the given format preselected.
     virtual PaymentFormatChoice ChoosePaymentFormat(HWND owner, PaymentFormat initial) = 0;
 };

@@ -19,25 +19,39 @@ bool ShowsOnScreen(HWND owner) {
     return owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner);
 }
 
+// The work area of the monitor that holds the window, or the nearest one; the primary
+// monitor's when the monitor cannot tell.
+RECT WorkAreaHolding(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return monitor.rcWork;
+    }
+    RECT primary{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &primary, 0);
+    return primary;
+}
+
 } // namespace
 
+POINT CentredPosition(const RECT& owner, bool ownerShown, SIZE size, const RECT& workArea) {
+    const RECT& centreOn = ownerShown ? owner : workArea;
+    return {CentredStart(centreOn.left, centreOn.right, size.cx, workArea.left, workArea.right),
+            CentredStart(centreOn.top, centreOn.bottom, size.cy, workArea.top, workArea.bottom)};
+}
+
 void CentreOverOwner(HWND window) {
-    RECT workArea{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-
     const HWND owner = GetWindow(window, GW_OWNER);
-    RECT centreOn = workArea;
-    if (ShowsOnScreen(owner)) {
-        GetWindowRect(owner, &centreOn);
+    RECT ownerBounds{};
+    if (owner != nullptr) {
+        GetWindowRect(owner, &ownerBounds);
     }
-
     RECT bounds{};
     GetWindowRect(window, &bounds);
-    const LONG width = bounds.right - bounds.left;
-    const LONG height = bounds.bottom - bounds.top;
-    const LONG left =
-        CentredStart(centreOn.left, centreOn.right, width, workArea.left, workArea.right);
-    const LONG top =
-        CentredStart(centreOn.top, centreOn.bottom, height, workArea.top, workArea.bottom);
-    SetWindowPos(window, nullptr, left, top, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A minimised or hidden owner's monitor is still where the user expects the window.
+    const POINT start = CentredPosition(ownerBounds, ShowsOnScreen(owner),
+                                        {bounds.right - bounds.left, bounds.bottom - bounds.top},
+                                        WorkAreaHolding(owner != nullptr ? owner : window));
+    SetWindowPos(window, nullptr, start.x, start.y, -1, -1,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

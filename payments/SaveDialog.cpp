@@ -4,6 +4,24 @@
 #include <commdlg.h>
 
 #include "calendar/UserInteraction.h"
+#include "platform/CodePage.h"
+
+namespace {
+
+// The text of the ANSI code page in wide characters, NULs inside it included.
+std::wstring Widened(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    std::wstring wide(
+        static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)),
+        L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+} // namespace
 
 std::string BuildPaymentFileFilter(const char* extension) {
     std::string filter;
@@ -18,17 +36,28 @@ std::string BuildPaymentFileFilter(const char* extension) {
 
 bool ChoosePaymentFile(const CString& initialPath, const char* extension, const std::string& filter,
                        char (&chosenPath)[MAX_PATH]) {
-    lstrcpynA(chosenPath, initialPath.Text(), MAX_PATH);
-    OPENFILENAMEA request = {};
+    const std::wstring wideFilter = Widened(filter);
+    const std::wstring wideExtension = Widened(extension);
+    wchar_t file[MAX_PATH] = {};
+    lstrcpynW(file, Widened(initialPath.Text()).c_str(), MAX_PATH);
+    OPENFILENAMEW request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = GetActiveWindow();
-    request.lpstrFilter = filter.c_str();
+    request.lpstrFilter = wideFilter.c_str();
     request.nFilterIndex = 1;
-    request.lpstrFile = chosenPath;
+    request.lpstrFile = file;
     request.nMaxFile = MAX_PATH;
     // A bank without an extension gets no default extension.
-    request.lpstrDefExt = *extension != '\0' ? extension : nullptr;
+    request.lpstrDefExt = wideExtension.empty() ? nullptr : wideExtension.c_str();
     request.Flags =
         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_ENABLESIZING;
-    return CurrentUserInteraction().ChooseSaveFile(request);
+    if (!CurrentUserInteraction().ChooseSaveFile(request)) {
+        return false;
+    }
+    // A path the code page cannot hold exactly, or that does not fit, stays empty: it names no
+    // file, so it cannot be opened, where its look-alike would name another file.
+    if (WideToNarrowPath(file, chosenPath, MAX_PATH) == 0) {
+        chosenPath[0] = '\0';
+    }
+    return true;
 }

@@ -10,6 +10,7 @@
 #include "calendar/PayInfoDialogIds.h"
 #include "calendar/UserInteraction.h"
 #include "fixtures/AnsweringUser.h"
+#include "support/WideText.h"
 
 namespace {
 
@@ -68,32 +69,30 @@ TEST_CASE("the desktop user sees a real message box and its answer comes back") 
 }
 
 TEST_CASE("the desktop user chooses a file in the real save dialog") {
-    char path[MAX_PATH] = "payments.csv";
-    OPENFILENAMEA request{};
+    wchar_t path[MAX_PATH] = L"payments.csv";
+    OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
     request.lpstrFile = path;
     request.nMaxFile = MAX_PATH;
-    request.lpstrFilter = "Payment files\0*.csv\0";
+    request.lpstrFilter = L"Payment files\0*.csv\0";
     request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
+    const auto choose = [&] { return CurrentUserInteraction().ChooseSaveFile(request) ? 1 : 0; };
 
-    SUBCASE("a typed name is chosen") {
-        char folder[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, folder);
-        const std::string chosen = std::string(folder) + "chosen payments.csv";
-        const int chose =
-            RunScripted([&] { return CurrentUserInteraction().ChooseSaveFile(request) ? 1 : 0; },
-                        [&](HWND dialog) {
-                            SetDlgItemTextA(dialog, cmb13, chosen.c_str());
-                            Click(dialog, IDOK);
-                        });
-        CHECK(chose == 1);
-        CHECK(std::string(path) == chosen);
+    SUBCASE("a typed name is chosen as typed, also outside the ANSI code page") {
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        for (const wchar_t* name : {L"chosen payments.csv", L"chosen \u0100 payments.csv"}) {
+            const std::wstring chosen = std::wstring(folder) + name;
+            const int chose = RunScripted(choose, [&](HWND dialog) {
+                SetDlgItemTextW(dialog, cmb13, chosen.c_str());
+                Click(dialog, IDOK);
+            });
+            CHECK(chose == 1);
+            CHECK(std::wstring(path) == chosen);
+        }
     }
     SUBCASE("Cancel chooses nothing") {
-        const int chose =
-            RunScripted([&] { return CurrentUserInteraction().ChooseSaveFile(request) ? 1 : 0; },
-                        [](HWND dialog) { Click(dialog, IDCANCEL); });
-        CHECK(chose == 0);
+        CHECK(RunScripted(choose, [](HWND dialog) { Click(dialog, IDCANCEL); }) == 0);
     }
 }
 

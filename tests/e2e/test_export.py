@@ -134,6 +134,18 @@ class PaymentExport(unittest.TestCase):
         self.assertEqual(report["status"], 1)
         self.assertEqual(read(target), expected_file("payments-bacs-id.csv"))
 
+    def test_name_outside_the_code_page_is_written_under_no_other_name(self):
+        # A with macron: the ANSI code page has only its look-alike, which names another file.
+        folder = fresh_folder("outside-code-page")
+        report = run_json(self, "export", "--batch", windows_path(sample("payments.csv")),
+                          "--format", "bacs-id", "--save-as",
+                          windows_path(os.path.join(folder, "payments-\u0100.csv")))
+        self.assertEqual(report["result"], "0x00000000")
+        self.assertEqual(report["status"], 2)
+        self.assertEqual(report["messageBoxes"], [])
+        self.assertEqual(report["itemRequests"], 0)
+        self.assertEqual(os.listdir(folder), [])
+
     def test_cancelling_the_format_dialog_shows_no_save_dialog(self):
         report, target = self.export("cancel-format")
         self.assertCancelled(report, target)
