@@ -110,7 +110,7 @@ def add_type_library(idl, platform, server_path, server_folder, classes, interfa
     library = classes.subkey("TypeLib\\%s\\%s" % (library_id, version))
     library.default = attribute(library_attributes, "helpstring")
     locale = int(attribute(library_attributes, "lcid") or "0", 0)
-    library.subkey("%x\\%s" % (locale, platform)).default = server_path + "\\1"
+    library.subkey("%x\\%s" % (locale, platform)).default = server_path
     library.subkey("FLAGS").default = str(flags)
     library.subkey("HELPDIR").default = server_folder
     for interface_attributes, name in idl_blocks(idl, "interface"):
