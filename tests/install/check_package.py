@@ -3,6 +3,7 @@ checked on machines that cannot run it: the architecture they install for, their
 that they are made again byte for byte, and that they and the DLL sign and verify.
 
     check_package.py ARCH PACKAGE VERSION PREVIOUS_PACKAGE DLL WIXL REGISTRY_DIR REVISION_FILE
+                     NOTICES
 """
 import datetime
 import filecmp
@@ -15,7 +16,8 @@ import unittest
 
 from throwaway_signer import SIGN, ThrowawaySigner, run, signature_status, unsigned_environment
 
-ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE, DLL, WIXL, REGISTRY_DIR, REVISION_FILE = sys.argv[1:9]
+(ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE, DLL, WIXL, REGISTRY_DIR, REVISION_FILE,
+ NOTICES) = sys.argv[1:10]
 PACKAGING = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
                          "packaging")
 SIXTY_FOUR_BIT = 256  # msidbComponentAttributes64bit
@@ -110,7 +112,8 @@ class Reproduction(unittest.TestCase):
                 package = os.path.join(place, os.path.basename(PACKAGE))
                 built = run([sys.executable, os.path.join(PACKAGING, "build_package.py"), WIXL,
                              os.path.join(PACKAGING, "Corvane.wxs"), ARCH, VERSION, dll,
-                             REGISTRY_DIR, REVISION_FILE, package], unsigned_environment())
+                             REGISTRY_DIR, REVISION_FILE, package, NOTICES],
+                            unsigned_environment())
                 self.assertEqual(built.returncode, 0, built.stderr)
                 with open(package, "rb") as made:
                     packages.append(made.read())

@@ -3,7 +3,7 @@ registers itself, serves late-bound callers and the host from Program Files, rep
 package, and leaves nothing behind when removed; signed, the DLL and the package do the same.
 
 Called as host_runner's scripts are, followed by: PACKAGE VERSION PREVIOUS_PACKAGE PREVIOUS_VERSION
-BUILD_DLL. The build's DLL is unregistered meanwhile and registered again at the end.
+BUILD_DLL NOTICES. The build's DLL is unregistered meanwhile and registered again at the end.
 """
 import filecmp
 import os
@@ -15,12 +15,13 @@ from host_runner import ARCH, WINE_EXEC, WINE_PREFIX, fresh_folder, main, run_ho
 from registry_export import added, read_export, with_folder_named
 from throwaway_signer import ThrowawaySigner
 
-PACKAGE, VERSION, PREVIOUS_PACKAGE, PREVIOUS_VERSION, BUILD_DLL = sys.argv[7:12]
+PACKAGE, VERSION, PREVIOUS_PACKAGE, PREVIOUS_VERSION, BUILD_DLL, NOTICES = sys.argv[7:13]
 CLASSES = "HKLM\\Software\\Classes"
 UNINSTALL = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 INSTALL_FOLDER = "C:\\Program Files\\Northern Bank\\Corvane"
 MAKER_FOLDER = os.path.join(WINE_PREFIX, "drive_c", "Program Files", "Northern Bank")
 INSTALLED_DLL = os.path.join(MAKER_FOLDER, "Corvane", "Corvane.dll")
+INSTALLED_NOTICES = os.path.join(MAKER_FOLDER, "Corvane", "THIRD-PARTY-NOTICES.txt")
 # Windows Installer's own record of the installed products, kept among the classes.
 INSTALLER_RECORDS = "hkey_local_machine\\software\\classes\\installer"
 BANK_NAME_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bank_name.vbs")
@@ -89,6 +90,7 @@ class Package(unittest.TestCase):
         self.assertEqual(with_folder_named(installed, INSTALL_FOLDER, "<folder>"),
                          self.registration)
         self.assertTrue(filecmp.cmp(INSTALLED_DLL, BUILD_DLL, shallow=False))
+        self.assertTrue(filecmp.cmp(INSTALLED_NOTICES, NOTICES, shallow=False))
         return installed.keys()
 
     def remove(self, package, installed_keys):
