@@ -50,8 +50,8 @@ echo
 echo "== Shipped files: signature and SHA-256 (build/SHA256SUMS: sha256sum -c build/SHA256SUMS)"
 . scripts/shipped-files.sh
 sha256sum "${shipped_files[@]}" >build/SHA256SUMS
-# The DLLs and the packages carry signatures; the notices and the bills of materials are texts
-# whose sums stand for them.
+# The DLLs and the packages carry signatures; the notices, bills of materials and provenance
+# statements are texts whose sums stand for them.
 signatures=()
 for file in "${shipped_files[@]}"; do
   case "$file" in
