@@ -29,8 +29,8 @@ def imported_dlls(objdump, dll):
     return re.findall(r"DLL Name: (\S+)", headers)
 
 
-def file_component(path, reference):
-    return {"type": "file", "bom-ref": reference, "name": os.path.basename(path),
+def file_component(path, reference, name):
+    return {"type": "file", "bom-ref": reference, "name": name,
             "hashes": [{"alg": "SHA-256", "content": debian_packages.sha256(path)}]}
 
 
@@ -55,8 +55,8 @@ def third_party(component, distribution):
                 package.name, package.version, package.architecture)},
         ],
         # Each archive or object file the linker took code from, with its digest.
-        "components": [dict(file_component(file.path, "%s:%s" % (component.bom_ref, file.path)),
-                            name=file.path) for file in component.files],
+        "components": [file_component(file.path, "%s:%s" % (component.bom_ref, file.path),
+                                      file.path) for file in component.files],
     }
 
 
@@ -84,8 +84,8 @@ def bill_of_materials(arguments):
             os.path.basename(arguments.dll), arguments.arch),
         "pedigree": {"commits": [{"uid": commit}]},
         "properties": [{"name": "corvane:architecture", "value": arguments.arch}],
-        "components": [file_component(arguments.dll, PRODUCT + ":dll"),
-                       file_component(arguments.package, PRODUCT + ":package")],
+        "components": [file_component(path, "%s:%s" % (PRODUCT, kind), os.path.basename(path))
+                       for kind, path in (("dll", arguments.dll), ("package", arguments.package))],
     }
     dependencies = [{"ref": PRODUCT, "dependsOn": [c.bom_ref for c in linked]
                      + [system_dll(name)["bom-ref"] for name in dlls]}]

@@ -28,7 +28,7 @@ class LinkedFile:
     def __init__(self, path, members):
         self.path = path
         self.members = members
-        self.package = debian_packages.package(debian_packages.owner(path) or "")
+        self.package = debian_packages.package(debian_packages.owner(path))
         self.sha256 = debian_packages.sha256(path)
 
 
