@@ -9,6 +9,7 @@ its package and its bill of materials give one version and one name.
                      --revision FILE --build-dir DIR --schemas DIR
 """
 import argparse
+import datetime
 import hashlib
 import json
 import os
@@ -83,6 +84,10 @@ def linked_toolchain_files(link_map):
             + LOADED_OBJECT.findall(content)}
 
 
+def linked_of(files, name):
+    return next(path for path in files if os.path.basename(path) == name)
+
+
 def run_generator(script, *arguments):
     return subprocess.run([sys.executable, os.path.join(RELEASE, script), *arguments],
                           capture_output=True, text=True)
@@ -139,8 +144,7 @@ class BillOfMaterials(Release):
         named = {f["name"]: f["hashes"][0]["content"] for c in self.third_party
                  for f in c["components"]}
         linked = linked_toolchain_files(ARGS.link_map)
-        self.assertIn(os.path.join(os.path.dirname(linked_of(linked, "libkernel32.a")),
-                                   "libmingwex.a"), linked)
+        self.assertIn("libmingwex.a", {os.path.basename(path) for path in linked})
         self.assertEqual(sorted(named), sorted(linked))
         for path, digest in named.items():
             self.assertEqual(digest, sha256(path), path)
@@ -200,13 +204,8 @@ class BillOfMaterials(Release):
         self.assertEqual(sha256(again), sha256(ARGS.bill_of_materials))
         with open(ARGS.revision) as revision:
             epoch = int(revision.read().split()[1])
-        self.assertEqual(self.bom["metadata"]["timestamp"], subprocess.run(
-            ["date", "-u", "-d", "@%d" % epoch, "+%Y-%m-%dT%H:%M:%SZ"], check=True,
-            capture_output=True, text=True).stdout.strip())
-
-
-def linked_of(files, name):
-    return next(path for path in files if os.path.basename(path) == name)
+        self.assertEqual(self.bom["metadata"]["timestamp"], datetime.datetime.fromtimestamp(
+            epoch, datetime.timezone.utc).strftime("%Y-%m-%dT%H:%M:%SZ"))
 
 
 class Notices(Release):
