@@ -4,7 +4,8 @@ DLL (from its link map), the system DLLs it imports, and which needs which. The 
 the same bytes: the time is the commit's and the serial number is derived from what is described.
 
     bill_of_materials.py --link-map MAP --objdump OBJDUMP --dll DLL --package MSI
-                         --version VERSION --arch ARCH --revision REVISION_FILE --output FILE
+                         --product NAME --manufacturer NAME --version VERSION --arch ARCH
+                         --revision REVISION_FILE --output FILE
 """
 import argparse
 import datetime

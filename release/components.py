@@ -25,11 +25,9 @@ def read_catalogue(path=CATALOGUE):
 class LinkedFile:
     """One toolchain file the linker took code from, with the package that installed it."""
 
-    def __init__(self, path, members):
+    def __init__(self, path):
         self.path = path
-        self.members = members
         self.package = debian_packages.package(debian_packages.owner(path))
-        self.sha256 = debian_packages.sha256(path)
 
 
 class Component:
@@ -85,15 +83,12 @@ def claiming_entry(catalogue, path):
 def linked_components(linked, catalogue):
     """The catalogue's components that went into the binary, in catalogue order, each with the
     files it was taken from and the components its code made the linker take."""
-    members = {}
-    for archive, member, _ in linked.members:
-        members.setdefault(archive, []).append(member)
     by_name = {}
     for path in linked.inputs():
         if is_own(path):
             continue
         entry = claiming_entry(catalogue, path)
-        by_name.setdefault(entry["name"], []).append(LinkedFile(path, members.get(path, [])))
+        by_name.setdefault(entry["name"], []).append(LinkedFile(path))
     components = [Component(entry, by_name[entry["name"]], catalogue["spdx_licences"])
                   for entry in catalogue["components"]
                   if entry["name"] in by_name]
