@@ -2,7 +2,9 @@
 from the same commit whenever and wherever it is built, and signs it when the environment names a
 certificate (scripts/sign.sh).
 
-    build_package.py WIXL MSIBUILD SOURCE ARCH VERSION DLL INCLUDE_DIR REVISION_FILE OUTPUT
+    build_package.py WIXL MSIBUILD SOURCE ARCH VERSION DLL INCLUDE_DIR REVISION_FILE OUTPUT NOTICES
+
+NOTICES is the third-party notices file installed beside the DLL.
 
 What wixl would take from the clock or a random number is named instead: the product code after
 the version and the architecture (a newer version is a new product, which the upgrade of an older
@@ -43,20 +45,22 @@ def set_file_version(msibuild, package, file_id, program):
 
 
 def main():
-    (wixl, msibuild, source, arch, version, dll, include_dir, revision_file,
-     output) = sys.argv[1:10]
+    (wixl, msibuild, source, arch, version, dll, include_dir, revision_file, output,
+     notices) = sys.argv[1:11]
     with open(revision_file) as revision:
         commit, epoch = revision.read().split()
     epoch = int(epoch)
     with tempfile.TemporaryDirectory(dir=os.path.dirname(os.path.abspath(output))) as stage:
         # wixl finds a file's source only relative to the folder it runs in, and its cabinet keeps
         # the file's modification time in local time.
-        staged = os.path.join(stage, os.path.basename(dll))
-        shutil.copyfile(dll, staged)
-        os.utime(staged, (epoch, epoch))
+        for packaged in (dll, notices):
+            staged = os.path.join(stage, os.path.basename(packaged))
+            shutil.copyfile(packaged, staged)
+            os.utime(staged, (epoch, epoch))
         subprocess.run([wixl, "-a", arch, "-D", "Arch=" + arch, "-D", "Version=" + version,
                         "-D", "ProductCode=" + name_based_code("Corvane", arch, version),
                         "-D", "ServerDll=" + os.path.basename(dll),
+                        "-D", "Notices=" + os.path.basename(notices),
                         "-I", os.path.abspath(include_dir), "-o", os.path.abspath(output),
                         os.path.abspath(source)],
                        cwd=stage, env=dict(os.environ, TZ="UTC"), check=True)

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Checks that the build reproduces: builds the current commit a second time, in a temporary
-# worktree and at a later time, and compares every shipped file (both DLLs and both installer
-# packages) byte for byte with build/x86 and build/x64, which it first brings up to date. Prints
-# one line per file and exits non-zero when one differs. Only what ships is built (the targets
-# Corvane and corvane_package). A signed build reproduces too, with the same certificate and no
-# timestamp server. Run from the repository root.
+# worktree and at a later time, and compares every shipped file (both DLLs, both installer
+# packages, their notices, bills of materials and provenance statements) byte for byte with
+# build/x86 and build/x64, which it first brings up to date; then checks the second build's files
+# against the provenance of the first. Prints one line per file and exits non-zero when one
+# differs. Only what ships is built (the target corvane_release and what it needs). A signed build
+# reproduces too, with the same certificate and no timestamp server. Run from the repository root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/preset.sh
@@ -14,7 +15,7 @@ fi
 build_shipped() {
   local arch
   for arch in x86 x64; do
-    build_preset "$arch" Corvane corvane_package >/dev/null
+    build_preset "$arch" corvane_release >/dev/null
   done
 }
 build_shipped
@@ -37,5 +38,11 @@ for file in "${shipped_files[@]}"; do
     echo "differs    $file: $comparison"
     differing=$((differing + 1))
   fi
+done
+echo "The second build against the provenance of the first:"
+for arch in x86 x64; do
+  provenance=$(grep '\.provenance\.json$' "build/$arch/shipped-files.txt")
+  python3 release/check_provenance.py "build/$arch/$provenance" "$second/build/$arch" ||
+    differing=$((differing + 1))
 done
 [ "$differing" -eq 0 ]

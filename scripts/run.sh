@@ -50,9 +50,17 @@ echo
 echo "== Shipped files: signature and SHA-256 (build/SHA256SUMS: sha256sum -c build/SHA256SUMS)"
 . scripts/shipped-files.sh
 sha256sum "${shipped_files[@]}" >build/SHA256SUMS
-signatures=$(bash scripts/sign.sh --status "${shipped_files[@]}")
-paste -d ' ' <(printf '%-8s\n' $signatures) build/SHA256SUMS
-if grep -qx unsigned <<<"$signatures"; then
+# The DLLs and the packages carry signatures; the notices, bills of materials and provenance
+# statements are texts whose sums stand for them.
+signatures=()
+for file in "${shipped_files[@]}"; do
+  case "$file" in
+  *.dll | *.msi) signatures+=("$(bash scripts/sign.sh --status "$file")") ;;
+  *) signatures+=(text) ;;
+  esac
+done
+paste -d ' ' <(printf '%-8s\n' "${signatures[@]}") build/SHA256SUMS
+if printf '%s\n' "${signatures[@]}" | grep -qx unsigned; then
   echo "The build is unsigned: to sign it, set CORVANE_SIGN_PFX (a PKCS#12 file) and" \
     "CORVANE_SIGN_PASSWORD_FILE (a file holding its password) and run again."
 fi

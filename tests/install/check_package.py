@@ -4,7 +4,7 @@ the version of the file they install, that they share no code with the other arc
 package, that they are made again byte for byte, and that they and the DLL sign and verify.
 
     check_package.py ARCH PACKAGE VERSION PREVIOUS_PACKAGE DLL WIXL MSIBUILD REGISTRY_DIR
-                     REVISION_FILE
+                     REVISION_FILE NOTICES
 """
 import datetime
 import filecmp
@@ -18,8 +18,8 @@ import unittest
 
 from throwaway_signer import SIGN, ThrowawaySigner, run, signature_status, unsigned_environment
 
-(ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE, DLL, WIXL, MSIBUILD, REGISTRY_DIR,
- REVISION_FILE) = sys.argv[1:10]
+(ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE, DLL, WIXL, MSIBUILD, REGISTRY_DIR, REVISION_FILE,
+ NOTICES) = sys.argv[1:11]
 PACKAGING = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
                          "packaging")
 SIXTY_FOUR_BIT = 256  # msidbComponentAttributes64bit
@@ -97,7 +97,7 @@ def build_package(arch, package, dll=DLL):
     """Builds an unsigned package of the DLL with the build's own builder; the completed run."""
     return run([sys.executable, os.path.join(PACKAGING, "build_package.py"), WIXL, MSIBUILD,
                 os.path.join(PACKAGING, "Corvane.wxs"), arch, VERSION, dll, REGISTRY_DIR,
-                REVISION_FILE, package], unsigned_environment())
+                REVISION_FILE, package, NOTICES], unsigned_environment())
 
 
 class PackageFile(unittest.TestCase):

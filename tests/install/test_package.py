@@ -4,8 +4,8 @@ package, and leaves nothing behind when removed; signed, the DLL and the package
 x64 package installs, upgrades and goes beside the x86 one, which keeps serving 32-bit callers.
 
 Called as host_runner's scripts are, followed by: PACKAGE VERSION PREVIOUS_PACKAGE PREVIOUS_VERSION
-BUILD_DLL, and for x64 by REGISTER_TYPE_LIBRARIES X86_PACKAGE X86_HOST_TYPE_LIBRARY... The build's
-DLL is unregistered meanwhile and registered again at the end.
+BUILD_DLL NOTICES, and for x64 by REGISTER_TYPE_LIBRARIES X86_PACKAGE X86_HOST_TYPE_LIBRARY... The
+build's DLL is unregistered meanwhile and registered again at the end.
 """
 import filecmp
 import os
@@ -17,15 +17,16 @@ from host_runner import ARCH, WINE_EXEC, WINE_PREFIX, fresh_folder, main, run_ho
 from registry_export import added, read_export, with_folder_named
 from throwaway_signer import ThrowawaySigner
 
-PACKAGE, VERSION, PREVIOUS_PACKAGE, PREVIOUS_VERSION, BUILD_DLL = sys.argv[7:12]
+PACKAGE, VERSION, PREVIOUS_PACKAGE, PREVIOUS_VERSION, BUILD_DLL, NOTICES = sys.argv[7:13]
 # The x64 build's test is also given the x86 build's package and host type libraries.
-REGISTER_TYPE_LIBRARIES, X86_PACKAGE = (sys.argv[12:14] if len(sys.argv) > 13 else (None, None))
-X86_HOST_TYPE_LIBRARIES = sys.argv[14:]
+REGISTER_TYPE_LIBRARIES, X86_PACKAGE = (sys.argv[13:15] if len(sys.argv) > 14 else (None, None))
+X86_HOST_TYPE_LIBRARIES = sys.argv[15:]
 CLASSES = "HKLM\\Software\\Classes"
 UNINSTALL = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 INSTALL_FOLDER = "C:\\Program Files\\Northern Bank\\Corvane"
 MAKER_FOLDER = os.path.join(WINE_PREFIX, "drive_c", "Program Files", "Northern Bank")
 INSTALLED_DLL = os.path.join(MAKER_FOLDER, "Corvane", "Corvane.dll")
+INSTALLED_NOTICES = os.path.join(MAKER_FOLDER, "Corvane", "THIRD-PARTY-NOTICES.txt")
 # Windows Installer's own record of the installed products, kept among the classes.
 INSTALLER_RECORDS = "hkey_local_machine\\software\\classes\\installer"
 X86_INSTALLED_DLL = os.path.join(WINE_PREFIX, "drive_c", "Program Files (x86)", "Northern Bank",
@@ -106,6 +107,7 @@ class Package(unittest.TestCase):
         self.assertEqual(with_folder_named(installed, INSTALL_FOLDER, "<folder>"),
                          self.registration)
         self.assertTrue(filecmp.cmp(INSTALLED_DLL, BUILD_DLL, shallow=False))
+        self.assertTrue(filecmp.cmp(INSTALLED_NOTICES, NOTICES, shallow=False))
         return installed.keys()
 
     def assert_late_bound_caller_served(self, cscript):

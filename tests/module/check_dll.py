@@ -13,6 +13,8 @@ import subprocess
 import sys
 import unittest
 
+from pe_image import image_bytes, resources
+
 OBJDUMP, DLL, ARCH, SCRIPTS, SOURCE_DIR, BUILD_DIR = sys.argv[1:7]
 
 FILE_FORMAT = {"x86": "pei-i386", "x64": "pei-x86-64"}[ARCH]
@@ -78,48 +80,6 @@ def pe_checksum(image, checksum_offset):
     return total + len(image)
 
 
-def resources(private_headers):
-    """{type: {name: {language: (address, size)}}} from objdump's tree of the resource directory;
-    types and names are numbers or texts, the address is relative to the image."""
-    tree, type_key, name_key, language = {}, None, None, None
-    section = private_headers.split("The .rsrc Resource Directory section:", 1)[1]
-    for line in section.splitlines():
-        leaf = re.match(r"^[0-9a-f]+ +Leaf: Addr: (0x[0-9a-f]+), Size: (0x[0-9a-f]+),", line)
-        if leaf:
-            tree[type_key][name_key][language] = (int(leaf.group(1), 16), int(leaf.group(2), 16))
-        entry = re.match(r"^[0-9a-f]+( +)Entry: (?:ID: (0x[0-9a-f]+)|name: .*\]: (\S+)),", line)
-        if not entry:
-            continue
-        depth = len(entry.group(1))
-        key = int(entry.group(2), 16) if entry.group(2) else entry.group(3)
-        if depth == 3:
-            type_key = key
-            tree[type_key] = {}
-        elif depth == 5:
-            name_key = key
-            tree[type_key][name_key] = {}
-        elif depth == 7:
-            language = key
-            tree[type_key][name_key][language] = None
-    return tree
-
-
-def image_bytes(address, size):
-    """The bytes of the DLL at an address relative to the image, found through its sections."""
-    with open(DLL, "rb") as dll:
-        image = dll.read()
-    header = struct.unpack_from("<I", image, 0x3C)[0]
-    sections, optional_header_size = struct.unpack_from("<H12xH", image, header + 6)
-    table = header + 24 + optional_header_size
-    for index in range(sections):
-        virtual_size, virtual_address, _, file_offset = struct.unpack_from(
-            "<4I", image, table + 40 * index + 8)
-        if virtual_address <= address < virtual_address + virtual_size:
-            start = file_offset + address - virtual_address
-            return image[start:start + size]
-    raise ValueError("no section holds address 0x%x" % address)
-
-
 class DllFileTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -155,7 +115,7 @@ class DllFileTest(unittest.TestCase):
         registry = resources(self.private_headers)["REGISTRY"]
         for name, script in REGISTRY_SCRIPTS.items():
             with self.subTest(resource=name), open(os.path.join(SCRIPTS, script), "rb") as text:
-                self.assertEqual(image_bytes(*registry[name][ENGLISH_UK]), text.read())
+                self.assertEqual(image_bytes(DLL, *registry[name][ENGLISH_UK]), text.read())
 
     def test_no_build_time_and_a_checksum_of_its_bytes(self):
         with open(DLL, "rb") as dll:
