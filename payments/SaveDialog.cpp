@@ -6,23 +6,6 @@
 #include "calendar/UserInteraction.h"
 #include "platform/CodePage.h"
 
-namespace {
-
-// The text of the ANSI code page in wide characters, NULs inside it included.
-std::wstring Widened(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int length = static_cast<int>(text.size());
-    std::wstring wide(
-        static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)),
-        L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-} // namespace
-
 std::string BuildPaymentFileFilter(const char* extension) {
     std::string filter;
     if (*extension != '\0') {
@@ -36,10 +19,10 @@ std::string BuildPaymentFileFilter(const char* extension) {
 
 bool ChoosePaymentFile(const CString& initialPath, const char* extension, const std::string& filter,
                        char (&chosenPath)[MAX_PATH]) {
-    const std::wstring wideFilter = Widened(filter);
-    const std::wstring wideExtension = Widened(extension);
+    const std::wstring wideFilter = NarrowToWide(filter);
+    const std::wstring wideExtension = NarrowToWide(extension);
     wchar_t file[MAX_PATH] = {};
-    lstrcpynW(file, Widened(initialPath.Text()).c_str(), MAX_PATH);
+    lstrcpynW(file, NarrowToWide(initialPath.Text()).c_str(), MAX_PATH);
     OPENFILENAMEW request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = GetActiveWindow();

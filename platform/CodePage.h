@@ -1,6 +1,7 @@
 #pragma once
 // The narrow text calls of the ANSI code page: WideCharToMultiByte and the _mbs functions in
 // the DLL, the Latin-1 stand-ins (platform/Latin1Text.h) in the native build.
+#include <string>
 
 // Converts the wide text (NUL-terminated) into target, which has room for size bytes, the
 // terminator included; with a null target only counts. Returns the bytes of the whole
@@ -12,6 +13,9 @@ int WideToNarrow(const wchar_t* text, char* target, int size);
 // exact form in the code page, since the look-alike that WideToNarrow puts in its place (A for
 // U+0100, the ASCII letter for a full-width one) would name another file.
 int WideToNarrowPath(const wchar_t* path, char* target, int size);
+
+// The text of the code page in wide characters, NULs inside it included, for the wide dialogs.
+std::wstring NarrowToWide(const std::string& text);
 #endif
 
 // Below, equal to or above 0 as the first text sorts before, with or after the second.

@@ -29,6 +29,18 @@ int WideToNarrowPath(const wchar_t* path, char* target, int size) {
     return defaultUsed ? 0 : converted;
 }
 
+std::wstring NarrowToWide(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    std::wstring wide(
+        static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)),
+        L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
 int CompareNarrow(const char* text, const char* other) {
     return _mbscmp(Bytes(text), Bytes(other));
 }
