@@ -1,14 +1,14 @@
 # Compiles IDL with widl into a C/C++ header and a type library in the build tree.
 find_program(WIDL NAMES i686-w64-mingw32-widl widl REQUIRED)
 set(WINE_IDL_INCLUDE /usr/include/wine/wine/windows)
-# stdole2.tlb, which every type library imports, comes from Wine's library folder of the build's
-# architecture.
+# stdole2.tlb, which every type library imports, comes from the 64-bit Wine's library folder for
+# both architectures: the 32-bit Wine, which only runs the x86 build, is not needed to make it, and
+# the x86 type libraries come out byte for byte the same with either Wine's copy.
+set(WINE_TLB_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
 if(CORVANE_ARCH STREQUAL "x64")
   set(WIDL_TARGET --win64)
-  set(WINE_TLB_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
 else()
   set(WIDL_TARGET --win32)
-  set(WINE_TLB_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
 endif()
 # widl writes the time it ran into a type library; it is set to the start of Unix time after it.
 find_program(PYTHON3 python3 REQUIRED)
