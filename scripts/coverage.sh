@@ -21,7 +21,7 @@ for target in $(basename -s .cpp native/fuzz/*Fuzz.cpp); do
     >/dev/null 2>&1
   objects+=(-object "$program")
 done
-llvm-profdata-14 merge -sparse "$profiles"/*.profraw -o "$profiles/core.profdata"
-llvm-cov-14 report "$build/corvane_native_tests" "${objects[@]}" \
+llvm-profdata merge -sparse "$profiles"/*.profraw -o "$profiles/core.profdata"
+llvm-cov report "$build/corvane_native_tests" "${objects[@]}" \
   -instr-profile="$profiles/core.profdata" platform text statements calendar payments \
   hostkit tools

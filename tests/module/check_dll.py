@@ -4,7 +4,8 @@ hardening a bank's review looks for, symbols kept beside the stripped DLL rather
 nothing in it that differs from one build of the same commit to another.
 
 Called as: check_dll.py OBJDUMP DLL ARCH (x86 or x64) SCRIPTS (the folder of the registry scripts
-the DLL must hold, byte for byte) SOURCE_DIR BUILD_DIR
+the DLL must hold, byte for byte) SOURCE_DIR BUILD_DIR FORTIFICATION_PROBE (an object compiled with
+the component's flags from a copy into a fixed-size buffer)
 """
 import os
 import re
@@ -13,9 +14,9 @@ import subprocess
 import sys
 import unittest
 
-from pe_image import image_bytes, resources
+from pe_image import export_names, image_bytes, resources
 
-OBJDUMP, DLL, ARCH, SCRIPTS, SOURCE_DIR, BUILD_DIR = sys.argv[1:7]
+OBJDUMP, DLL, ARCH, SCRIPTS, SOURCE_DIR, BUILD_DIR, FORTIFICATION_PROBE = sys.argv[1:8]
 
 FILE_FORMAT = {"x86": "pei-i386", "x64": "pei-x86-64"}[ARCH]
 EXPORTS = ["DllCanUnloadNow", "DllGetClassObject", "DllInstall", "DllRegisterServer",
@@ -92,9 +93,7 @@ class DllFileTest(unittest.TestCase):
         self.assertTrue(int(characteristics.group(1), 16) & 0x2000, "IMAGE_FILE_DLL is not set")
 
     def test_exports_the_entry_points_undecorated(self):
-        table = self.private_headers.split("[Ordinal/Name Pointer] Table", 1)[1]
-        names = re.findall(r"^\s+\[\s*\d+\] (\S+)$", table.split("\n\n", 1)[0], re.M)
-        self.assertEqual(sorted(names), EXPORTS)
+        self.assertEqual(sorted(export_names(DLL)), EXPORTS)
 
     def test_imports_no_mingw_runtime(self):
         imported = re.findall(r"DLL Name: (\S+)", self.private_headers)
@@ -154,14 +153,22 @@ class HardeningTest(unittest.TestCase):
                          [])
         self.assertTrue(self.sections[".text"] & SECTION_EXECUTE)
 
-    def test_stack_protector_and_fortified_calls_are_linked_in(self):
+    def test_stack_protector_is_linked_in(self):
         symbols = subprocess.run([OBJDUMP, "-t", SYMBOLS], check=True, capture_output=True,
                                  text=True).stdout
-        for name in ("__stack_chk_guard", "__stack_chk_fail", "__memcpy_chk"):
+        for name in ("__stack_chk_guard", "__stack_chk_fail"):
             self.assertRegex(symbols, rf"(?m)\s_?{name}$", name)
         # The runtime support is in the DLL itself, not in a DLL beside it.
         with open(DLL, "rb") as file:
             self.assertIn(b"*** stack smashing detected ***", file.read())
+
+    def test_the_components_flags_fortify_copies(self):
+        # Which of the component's own copies keep a check depends on what the compiler proves of
+        # them; the flags every one of its sources is compiled with are what the build ensures.
+        symbols = subprocess.run([OBJDUMP, "-t", FORTIFICATION_PROBE], check=True,
+                                 capture_output=True, text=True).stdout
+        # An undefined symbol stands in section 0 of the object.
+        self.assertRegex(symbols, r"(?m)\(sec +0\).*\s_?__memcpy_chk$")
 
     def test_stripped_with_its_symbols_linked_beside_it(self):
         self.assertEqual(self.symbol_count, 0)

@@ -1,5 +1,5 @@
-"""Reading a PE image's resources without running it: the resource tree as objdump prints it,
-the bytes of a resource, and the texts of the version resource."""
+"""Reading a PE image without running it: the names it exports, the resource tree as objdump
+prints it, the bytes of a resource, and the texts of the version resource."""
 import re
 import struct
 import subprocess
@@ -38,10 +38,8 @@ def resources(headers):
     return tree
 
 
-def image_bytes(path, address, size):
-    """The bytes of the image at an address relative to the image, found through its sections."""
-    with open(path, "rb") as file:
-        image = file.read()
+def _file_offset(image, address):
+    """The file offset of an address relative to the image, found through its sections."""
     header = struct.unpack_from("<I", image, 0x3C)[0]
     sections, optional_header_size = struct.unpack_from("<H12xH", image, header + 6)
     table = header + 24 + optional_header_size
@@ -49,9 +47,36 @@ def image_bytes(path, address, size):
         virtual_size, virtual_address, _, file_offset = struct.unpack_from(
             "<4I", image, table + 40 * index + 8)
         if virtual_address <= address < virtual_address + virtual_size:
-            start = file_offset + address - virtual_address
-            return image[start:start + size]
+            return file_offset + address - virtual_address
     raise ValueError("no section holds address 0x%x" % address)
+
+
+def image_bytes(path, address, size):
+    """The bytes of the image at an address relative to the image."""
+    with open(path, "rb") as file:
+        image = file.read()
+    start = _file_offset(image, address)
+    return image[start:start + size]
+
+
+def export_names(path):
+    """The names in the image's export directory, in its order."""
+    with open(path, "rb") as file:
+        image = file.read()
+    optional = struct.unpack_from("<I", image, 0x3C)[0] + 24
+    # The data directories follow the optional header's fixed part: 96 bytes in PE32, 112 in
+    # PE32+; the export directory is the first of them.
+    fixed_part = {0x10B: 96, 0x20B: 112}[struct.unpack_from("<H", image, optional)[0]]
+    directory, size = struct.unpack_from("<II", image, optional + fixed_part)
+    if size == 0:
+        return []
+    count, names = struct.unpack_from("<I4xI", image, _file_offset(image, directory) + 24)
+    result = []
+    for index in range(count):
+        name = _file_offset(image, struct.unpack_from("<I", image,
+                                                      _file_offset(image, names) + 4 * index)[0])
+        result.append(image[name:image.index(b"\0", name)].decode("ascii"))
+    return result
 
 
 def _blocks(data, start, end):
