@@ -6,6 +6,8 @@
 runnable_architectures=(x64)
 if [ "${CORVANE_RUN_X86:-}" = 0 ]; then
   architectures_line="Architectures: x64 only (x86 left out by CORVANE_RUN_X86=0; built and checked)"
+elif [ ! -e /usr/lib/wine/wine ]; then
+  architectures_line="Architectures: x64 only (the 32-bit Wine is not installed; x86 built and checked)"
 elif x86_probe=$(/usr/lib/wine/wine --version 2>&1 </dev/null); then
   runnable_architectures+=(x86)
   architectures_line="Architectures: x64 and x86"

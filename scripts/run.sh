@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# The main job: builds the component, registers it in each runnable build's private Wine prefix and
-# runs the reference host on the samples, unattended. Run from the repository root.
+# The main job: builds the component and its packages, registers it in each runnable build's
+# private Wine prefix and runs the reference host on the samples, unattended. Run from the
+# repository root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. scripts/build.sh
+. scripts/preset.sh
+set_up
 . scripts/architectures.sh
 echo "$architectures_line"
+# Only what ships, and the reference host where it runs.
+for arch in x86 x64; do
+  targets=(corvane_release)
+  [[ " ${runnable_architectures[*]} " == *" $arch "* ]] && targets+=(velmora-host)
+  build_preset "$arch" "${targets[@]}"
+done
 
 # In a subshell of its own, so that each architecture's wineserver stops when its job ends.
 run_main_job() (
