@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "com/ClassesRoot.h"
 #include "com/ComInitialization.h"
 #include "com/ComponentCategories.h"
 #include "com/ModuleLock.h"
@@ -45,13 +46,24 @@ HRESULT ComModule::CanUnloadNow() const {
     return ModuleLockCount() == 0 ? S_OK : S_FALSE;
 }
 
+namespace {
+
+// The scope's classes, which the classes' registry scripts write and remove.
+HRESULT OpenScopeClasses(RegistrationScope scope, RegistryKeyHandle& classes) {
+    return HRESULT_FROM_WIN32(CreateClassesKey(scope, L"", KEY_ALL_ACCESS, classes));
+}
+
+} // namespace
+
 HRESULT ComModule::RegisterServer(HINSTANCE module, RegistrationScope scope) const {
     // The category manager is a COM object; the registering program may not have started COM.
     ScopedComInitialization com;
-    HRESULT result = S_OK;
+    RegistryKeyHandle classes;
+    HRESULT result = OpenScopeClasses(scope, classes);
     for (std::size_t i = 0; SUCCEEDED(result) && i < count_; ++i) {
         const ComClassEntry& entry = classes_[i];
-        result = UpdateRegistryFromResource(module, entry.registryScript, ScriptAction::Register);
+        result = UpdateRegistryFromResource(module, entry.registryScript, ScriptAction::Register,
+                                            classes.Get());
         if (SUCCEEDED(result)) {
             result = RegisterImplementedCategories(*entry.clsid, entry.implementedCategories,
                                                    entry.implementedCategoryCount, scope);
@@ -68,25 +80,35 @@ HRESULT ComModule::RegisterServer(HINSTANCE module, RegistrationScope scope) con
 
 HRESULT ComModule::UnregisterServer(HINSTANCE module, RegistrationScope scope) const {
     ScopedComInitialization com;
-    HRESULT first = S_OK;
+    RegistryKeyHandle classes;
+    HRESULT first = OpenScopeClasses(scope, classes);
+    if (FAILED(first)) {
+        return first;
+    }
     auto keep = [&first](HRESULT result) {
         if (SUCCEEDED(first) && FAILED(result)) {
             first = result;
         }
     };
+    bool otherBuildRegistered = false;
     for (std::size_t i = 0; i < count_; ++i) {
         const ComClassEntry& entry = classes_[i];
         keep(UnregisterImplementedCategories(*entry.clsid, entry.implementedCategories,
                                              entry.implementedCategoryCount, scope));
         // This view's class key goes first: where there is one view, it is the one looked at next.
         keep(UpdateRegistryFromResource(module, entry.registryScript,
-                                        ScriptAction::UnregisterPerView));
-        if (!OtherViewServesClass(*entry.clsid)) {
-            keep(
-                UpdateRegistryFromResource(module, entry.registryScript, ScriptAction::Unregister));
+                                        ScriptAction::UnregisterPerView, classes.Get()));
+        if (OtherViewServesClass(*entry.clsid, scope)) {
+            otherBuildRegistered = true;
+        } else {
+            keep(UpdateRegistryFromResource(module, entry.registryScript, ScriptAction::Unregister,
+                                            classes.Get()));
         }
     }
-    keep(UnregisterModuleTypeLibrary(module, scope));
+    // The system's removal of the type library takes its interfaces' keys in both views, which
+    // the other build's callers need across apartments.
+    keep(otherBuildRegistered ? UnregisterModuleTypeLibraryOwnKeys(module, scope)
+                              : UnregisterModuleTypeLibrary(module, scope));
     return first;
 }
 

@@ -43,8 +43,11 @@ public:
     HRESULT RegisterServer(HINSTANCE module,
                            RegistrationScope scope = RegistrationScope::Machine) const;
     // Undoes RegisterServer as far as it can; returns the first failure. While the other registry
-    // view (the server's other build) still registers a class, the keys both views share, such as
-    // its ProgIDs, stay.
+    // view of the scope (the server's other build) still registers a class, only this build's own
+    // keys go: the class key, the type library's path for this platform and its interfaces' keys
+    // in this view; the keys both views share, such as the ProgIDs and the type library's version
+    // key, and the other view's interface keys stay. Both work on the scope's own classes
+    // (ClassesRoot.h), never on the merged HKEY_CLASSES_ROOT.
     HRESULT UnregisterServer(HINSTANCE module,
                              RegistrationScope scope = RegistrationScope::Machine) const;
     // Drops the cached class objects (the module is being unloaded).

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "com/ClassesRoot.h"
 #include "com/ComPtr.h"
 #include "com/GuidText.h"
-#include "com/RegistryKeyHandle.h"
 
 namespace {
 
@@ -25,12 +25,12 @@ std::wstring CategoryKeyPath(REFCLSID clsid, REFGUID category) {
     return ClassKeyPath(clsid) + L"\\Implemented Categories\\" + GuidText(category);
 }
 
-HRESULT WriteCategoryKeys(REFCLSID clsid, const CATID* categories, ULONG count) {
+HRESULT WriteCategoryKeys(REFCLSID clsid, const CATID* categories, ULONG count,
+                          RegistrationScope scope) {
     for (ULONG i = 0; i < count; ++i) {
         RegistryKeyHandle key;
         const LSTATUS status =
-            RegCreateKeyExW(HKEY_CLASSES_ROOT, CategoryKeyPath(clsid, categories[i]).c_str(), 0,
-                            nullptr, 0, KEY_WRITE, nullptr, key.Out(), nullptr);
+            CreateClassesKey(scope, CategoryKeyPath(clsid, categories[i]), KEY_WRITE, key);
         if (status != ERROR_SUCCESS) {
             return HRESULT_FROM_WIN32(status);
         }
@@ -38,11 +38,17 @@ HRESULT WriteCategoryKeys(REFCLSID clsid, const CATID* categories, ULONG count) 
     return S_OK;
 }
 
-HRESULT DeleteCategoryKeys(REFCLSID clsid, const CATID* categories, ULONG count) {
+HRESULT DeleteCategoryKeys(REFCLSID clsid, const CATID* categories, ULONG count,
+                           RegistrationScope scope) {
+    RegistryKeyHandle classes;
+    LSTATUS opened = OpenClassesKey(scope, L"", KEY_READ | KEY_WRITE, classes);
+    if (opened != ERROR_SUCCESS) {
+        return HRESULT_FROM_WIN32(opened);
+    }
     HRESULT first = S_OK;
     for (ULONG i = 0; i < count; ++i) {
         const LSTATUS status =
-            RegDeleteKeyW(HKEY_CLASSES_ROOT, CategoryKeyPath(clsid, categories[i]).c_str());
+            RegDeleteKeyW(classes.Get(), CategoryKeyPath(clsid, categories[i]).c_str());
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND && SUCCEEDED(first)) {
             first = HRESULT_FROM_WIN32(status);
         }
@@ -50,19 +56,21 @@ HRESULT DeleteCategoryKeys(REFCLSID clsid, const CATID* categories, ULONG count)
     return first;
 }
 
-void RemoveIfEmpty(const std::wstring& classKey, const wchar_t* name) {
-    std::wstring path = classKey + L"\\" + name;
+void RemoveIfEmpty(RegistrationScope scope, const std::wstring& classKey, const wchar_t* name) {
+    RegistryKeyHandle parent;
+    if (OpenClassesKey(scope, classKey, KEY_READ | KEY_WRITE, parent) != ERROR_SUCCESS) {
+        return;
+    }
     bool empty = false;
     {
         RegistryKeyHandle key;
-        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.Out()) !=
-            ERROR_SUCCESS) {
+        if (RegOpenKeyExW(parent.Get(), name, 0, KEY_READ, key.Out()) != ERROR_SUCCESS) {
             return;
         }
         empty = !HasSubkeys(key.Get());
     }
     if (empty) {
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
+        RegDeleteKeyW(parent.Get(), name);
     }
 }
 
@@ -74,29 +82,33 @@ HRESULT RegisterImplementedCategories(REFCLSID clsid, const CATID* categories, U
         return S_OK;
     }
     if (scope == RegistrationScope::CurrentUser) {
-        return WriteCategoryKeys(clsid, categories, count);
+        return WriteCategoryKeys(clsid, categories, count, scope);
     }
     ComPtr<ICatRegister> manager = CategoryManager();
     if (!manager) {
         return S_OK;
     }
-    return manager->RegisterClassImplCategories(clsid, count, const_cast<CATID*>(categories));
+    return CallWithClassesRoot(scope, [&] {
+        return manager->RegisterClassImplCategories(clsid, count, const_cast<CATID*>(categories));
+    });
 }
 
 HRESULT UnregisterImplementedCategories(REFCLSID clsid, const CATID* categories, ULONG count,
                                         RegistrationScope scope) {
     HRESULT result = S_OK;
     if (count > 0 && scope == RegistrationScope::CurrentUser) {
-        result = DeleteCategoryKeys(clsid, categories, count);
+        result = DeleteCategoryKeys(clsid, categories, count, scope);
     } else if (count > 0) {
         ComPtr<ICatRegister> manager = CategoryManager();
         if (manager) {
-            result = manager->UnRegisterClassImplCategories(clsid, count,
-                                                            const_cast<CATID*>(categories));
+            result = CallWithClassesRoot(scope, [&] {
+                return manager->UnRegisterClassImplCategories(clsid, count,
+                                                              const_cast<CATID*>(categories));
+            });
         }
     }
     std::wstring classKey = ClassKeyPath(clsid);
-    RemoveIfEmpty(classKey, L"Implemented Categories");
-    RemoveIfEmpty(classKey, L"Required Categories");
+    RemoveIfEmpty(scope, classKey, L"Implemented Categories");
+    RemoveIfEmpty(scope, classKey, L"Required Categories");
     return result;
 }

@@ -4,7 +4,8 @@
 
 #include "com/RegistrationScope.h"
 
-// A machine-wide registration goes through the system's category manager; some category managers
+// A machine-wide registration goes through the system's category manager, with
+// HKEY_CLASSES_ROOT standing for the machine's classes while it writes; some category managers
 // write the machine's classes even while HKEY_CLASSES_ROOT stands for a user's, so a per-user
 // registration writes the keys itself.
 

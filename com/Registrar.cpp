@@ -110,12 +110,16 @@ std::wstring ResourceScriptText(HINSTANCE module, UINT resourceId) {
     return text;
 }
 
+HKEY RootKey(const RegistryRoot& root, HKEY classesRoot) {
+    return root.key == HKEY_CLASSES_ROOT ? classesRoot : root.key;
+}
+
 } // namespace
 
-HRESULT RegisterScript(const std::vector<RegistryRoot>& script) {
+HRESULT RegisterScript(const std::vector<RegistryRoot>& script, HKEY classesRoot) {
     for (const RegistryRoot& root : script) {
         for (const RegistryKey& key : root.subkeys) {
-            HRESULT result = RegisterKey(root.key, key);
+            HRESULT result = RegisterKey(RootKey(root, classesRoot), key);
             if (FAILED(result)) {
                 return result;
             }
@@ -124,14 +128,15 @@ HRESULT RegisterScript(const std::vector<RegistryRoot>& script) {
     return S_OK;
 }
 
-HRESULT UnregisterScript(const std::vector<RegistryRoot>& script, RemovedKeys removed) {
+HRESULT UnregisterScript(const std::vector<RegistryRoot>& script, HKEY classesRoot,
+                         RemovedKeys removed) {
     HRESULT first = S_OK;
     for (const RegistryRoot& root : script) {
         for (const RegistryKey& key : root.subkeys) {
             // Outside the classes root nothing is known to be kept per view, so all of it stays.
             if (removed == RemovedKeys::All ||
                 (root.key == HKEY_CLASSES_ROOT && IsKeptPerView(key.name))) {
-                KeepFirstFailure(first, UnregisterKey(root.key, key));
+                KeepFirstFailure(first, UnregisterKey(RootKey(root, classesRoot), key));
             }
         }
     }
@@ -139,18 +144,18 @@ HRESULT UnregisterScript(const std::vector<RegistryRoot>& script, RemovedKeys re
 }
 
 HRESULT UpdateRegistryFromResource(HINSTANCE module, UINT resourceId, ScriptAction action,
-                                   std::vector<ScriptReplacement> replacements) {
+                                   HKEY classesRoot, std::vector<ScriptReplacement> replacements) {
     try {
         replacements.push_back({L"MODULE", ModulePath(module)});
         std::vector<RegistryRoot> script =
             ParseRegistryScript(ResourceScriptText(module, resourceId), replacements);
         switch (action) {
         case ScriptAction::Register:
-            return RegisterScript(script);
+            return RegisterScript(script, classesRoot);
         case ScriptAction::Unregister:
-            return UnregisterScript(script);
+            return UnregisterScript(script, classesRoot);
         case ScriptAction::UnregisterPerView:
-            return UnregisterScript(script, RemovedKeys::PerView);
+            return UnregisterScript(script, classesRoot, RemovedKeys::PerView);
         }
         return E_INVALIDARG;
     } catch (long result) {

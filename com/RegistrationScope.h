@@ -1,5 +1,5 @@
 #pragma once
 
-// Whose classes a registration writes: the machine's, or the current user's alone
-// (HKEY_CURRENT_USER\Software\Classes, which HKEY_CLASSES_ROOT then stands for).
+// Whose classes a registration writes: the machine's (HKEY_LOCAL_MACHINE\Software\Classes), or
+// the current user's alone (HKEY_CURRENT_USER\Software\Classes).
 enum class RegistrationScope { Machine, CurrentUser };

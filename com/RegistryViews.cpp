@@ -1,14 +1,7 @@
 #include "com/RegistryViews.h"
 
+#include "com/ClassesRoot.h"
 #include "com/GuidText.h"
-#include "com/RegistryKeyHandle.h"
-
-namespace {
-
-// The other bitness's view; 32-bit Windows ignores the flag.
-constexpr REGSAM OtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-
-} // namespace
 
 bool IsKeptPerView(const std::wstring& classesSubkey) {
     for (const wchar_t* kept :
@@ -20,9 +13,8 @@ bool IsKeptPerView(const std::wstring& classesSubkey) {
     return false;
 }
 
-bool OtherViewServesClass(REFCLSID clsid) {
-    const std::wstring server = L"CLSID\\" + GuidText(clsid) + L"\\InprocServer32";
+bool OtherViewServesClass(REFCLSID clsid, RegistrationScope scope) {
     RegistryKeyHandle key;
-    return RegOpenKeyExW(HKEY_CLASSES_ROOT, server.c_str(), 0, KEY_READ | OtherView, key.Out()) ==
-           ERROR_SUCCESS;
+    return OpenClassesKey(scope, L"CLSID\\" + GuidText(clsid) + L"\\InprocServer32",
+                          KEY_READ | OtherView, key) == ERROR_SUCCESS;
 }

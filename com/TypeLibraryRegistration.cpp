@@ -1,17 +1,14 @@
 #include "com/TypeLibraryRegistration.h"
 
-#include <oleauto.h>
-
+#include <cwchar>
 #include <new>
 #include <string>
 
+#include "com/ClassesRoot.h"
 #include "com/ComPtr.h"
+#include "com/GuidText.h"
 #include "com/ModulePath.h"
-
-// oleaut32's per-user registration, which the MinGW headers do not declare.
-WINOLEAUTAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* fullPath, OLECHAR* helpDirectory);
-WINOLEAUTAPI UnRegisterTypeLibForUser(REFGUID libraryId, WORD majorVersion, WORD minorVersion,
-                                      LCID locale, SYSKIND system);
+#include "com/RegistryViews.h"
 
 namespace {
 
@@ -54,25 +51,100 @@ HRESULT LoadFileTypeLibrary(const wchar_t* path, LoadedTypeLibrary& loaded) {
     return LoadFromPath(fullPath, loaded);
 }
 
+// Copies of the attributes, so that nothing is left to release.
+HRESULT LibraryAttributes(ITypeLib* library, TLIBATTR& copy) {
+    TLIBATTR* attributes = nullptr;
+    HRESULT result = library->GetLibAttr(&attributes);
+    if (SUCCEEDED(result)) {
+        copy = *attributes;
+        library->ReleaseTLibAttr(attributes);
+    }
+    return result;
+}
+
+HRESULT TypeAttributes(ITypeInfo* type, TYPEATTR& copy) {
+    TYPEATTR* attributes = nullptr;
+    HRESULT result = type->GetTypeAttr(&attributes);
+    if (SUCCEEDED(result)) {
+        copy = *attributes;
+        type->ReleaseTypeAttr(attributes);
+    }
+    return result;
+}
+
+void KeepFirstFailure(HRESULT& first, HRESULT result) {
+    if (SUCCEEDED(first) && FAILED(result)) {
+        first = result;
+    }
+}
+
 HRESULT Register(const LoadedTypeLibrary& loaded, RegistrationScope scope) {
     auto* path = const_cast<LPOLESTR>(loaded.path.c_str());
-    return scope == RegistrationScope::CurrentUser
-               ? RegisterTypeLibForUser(loaded.library.Get(), path, nullptr)
-               : RegisterTypeLib(loaded.library.Get(), path, nullptr);
+    return CallWithClassesRoot(scope, [&] {
+        return TypeLibraryCallsFor(scope).registerLibrary(loaded.library.Get(), path, nullptr);
+    });
 }
 
 HRESULT Unregister(const LoadedTypeLibrary& loaded, RegistrationScope scope) {
-    TLIBATTR* attributes = nullptr;
-    HRESULT result = loaded.library->GetLibAttr(&attributes);
+    TLIBATTR library = {};
+    HRESULT result = LibraryAttributes(loaded.library.Get(), library);
     if (FAILED(result)) {
         return result;
     }
-    auto unregister =
-        scope == RegistrationScope::CurrentUser ? UnRegisterTypeLibForUser : UnRegisterTypeLib;
-    result = unregister(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
-                        attributes->lcid, attributes->syskind);
-    loaded.library->ReleaseTLibAttr(attributes);
-    return result;
+    return CallWithClassesRoot(scope, [&] {
+        return TypeLibraryCallsFor(scope).unregisterLibrary(library.guid, library.wMajorVerNum,
+                                                            library.wMinorVerNum, library.lcid,
+                                                            library.syskind);
+    });
+}
+
+const wchar_t* PlatformKeyName(SYSKIND system) {
+    switch (system) {
+    case SYS_WIN16:
+        return L"win16";
+    case SYS_WIN32:
+        return L"win32";
+    case SYS_MAC:
+        return L"mac";
+    case SYS_WIN64:
+        return L"win64";
+    }
+    return L"win32";
+}
+
+// The interfaces the system's registration gives keys: dispatch interfaces (dual ones included)
+// and Automation-compatible interfaces.
+bool HasInterfaceKey(const TYPEATTR& type) {
+    return type.typekind == TKIND_DISPATCH ||
+           (type.typekind == TKIND_INTERFACE && (type.wTypeFlags & TYPEFLAG_FOLEAUTOMATION) != 0);
+}
+
+HRESULT UnregisterOwnKeys(const LoadedTypeLibrary& loaded, RegistrationScope scope) {
+    TLIBATTR library = {};
+    HRESULT first = LibraryAttributes(loaded.library.Get(), library);
+    if (FAILED(first)) {
+        return first;
+    }
+    wchar_t versionAndLocale[32] = {};
+    swprintf(versionAndLocale, 32, L"\\%x.%x\\%lx", library.wMajorVerNum, library.wMinorVerNum,
+             static_cast<unsigned long>(library.lcid));
+    // The library's key is one both views share; its path for this platform is this build's.
+    first = DeleteClassesTree(scope, L"TypeLib\\" + GuidText(library.guid) + versionAndLocale,
+                              PlatformKeyName(library.syskind), 0);
+    const UINT count = loaded.library->GetTypeInfoCount();
+    for (UINT i = 0; i < count; ++i) {
+        ComPtr<ITypeInfo> info;
+        TYPEATTR type = {};
+        HRESULT result = loaded.library->GetTypeInfo(i, info.Out());
+        if (SUCCEEDED(result)) {
+            result = TypeAttributes(info.Get(), type);
+        }
+        if (SUCCEEDED(result) && HasInterfaceKey(type)) {
+            result = DeleteClassesTree(scope, L"Interface", GuidText(type.guid), OwnView);
+        }
+        KeepFirstFailure(first, result);
+    }
+    return first;
 }
 
 using Action = HRESULT (*)(const LoadedTypeLibrary&, RegistrationScope);
@@ -91,6 +163,13 @@ HRESULT LoadAndApply(Load load, Action action, RegistrationScope scope) noexcept
 }
 
 } // namespace
+
+TypeLibraryCalls TypeLibraryCallsFor(RegistrationScope scope) {
+    if (scope == RegistrationScope::CurrentUser) {
+        return {RegisterTypeLibForUser, UnRegisterTypeLibForUser};
+    }
+    return {RegisterTypeLib, UnRegisterTypeLib};
+}
 
 HRESULT RegisterTypeLibraryFile(const wchar_t* path) {
     return LoadAndApply(
@@ -114,4 +193,10 @@ HRESULT UnregisterModuleTypeLibrary(HINSTANCE module, RegistrationScope scope) {
     return LoadAndApply(
         [module](LoadedTypeLibrary& loaded) { return LoadModuleTypeLibrary(module, loaded); },
         Unregister, scope);
+}
+
+HRESULT UnregisterModuleTypeLibraryOwnKeys(HINSTANCE module, RegistrationScope scope) {
+    return LoadAndApply(
+        [module](LoadedTypeLibrary& loaded) { return LoadModuleTypeLibrary(module, loaded); },
+        UnregisterOwnKeys, scope);
 }

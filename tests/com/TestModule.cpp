@@ -14,13 +14,28 @@ ComModule& TestModule() {
     return module;
 }
 
+namespace {
+
+const CLSID Unregistrable = {
+    0x0B1E9D62, 0x5A07, 0x4F3E, {0x8C, 0x41, 0x7D, 0x2A, 0x96, 0x13, 0xE5, 0x08}};
+
+} // namespace
+
 ComModule& ModuleFailingPartWay() {
-    static const CLSID unregistrable = {
-        0x0B1E9D62, 0x5A07, 0x4F3E, {0x8C, 0x41, 0x7D, 0x2A, 0x96, 0x13, 0xE5, 0x08}};
     static const ComClassEntry classes[] = {
         {CCounter::ClassId, &CCounter::CreateInstance, CounterRegistryScript,
          &CATID_CorvaneTestCounters, 1},
-        {&unregistrable, &CCounter::CreateInstance, MissingRegistryScript, nullptr, 0},
+        {&Unregistrable, &CCounter::CreateInstance, MissingRegistryScript, nullptr, 0},
+    };
+    static ComModule module(classes);
+    return module;
+}
+
+ComModule& ModuleFailingOnFirstClass() {
+    static const ComClassEntry classes[] = {
+        {CCounter::ClassId, &CCounter::CreateInstance, CounterThenUnwritableScript,
+         &CATID_CorvaneTestCounters, 1},
+        {&Unregistrable, &CCounter::CreateInstance, MissingRegistryScript, nullptr, 0},
     };
     static ComModule module(classes);
     return module;

@@ -97,16 +97,25 @@ void CheckRegistered() {
     CHECK(LibraryRegistered());
 }
 
+// The keys of the type library's dual interfaces, below a classes root.
+std::vector<std::wstring> InterfaceKeys() {
+    std::vector<std::wstring> keys;
+    for (const IID* iid :
+         {&IID_IBank, &IID_IBankServices, &IID_IBankPaymentService, &IID_IBankStatementService}) {
+        keys.push_back(L"Interface\\" + GuidText(*iid));
+    }
+    return keys;
+}
+
 // Every key the component's registration writes below a classes root, with its whole subtree.
 std::map<std::wstring, RegistryTree> ComponentKeys(HKEY root, const std::wstring& classes) {
     std::vector<std::wstring> keys = {LibraryKey};
     for (const ComponentClass& entry : ComponentClasses) {
         keys.insert(keys.end(), {ClassKey(entry), entry.progId, entry.versionIndependentProgId});
     }
-    for (const IID* iid :
-         {&IID_IBank, &IID_IBankServices, &IID_IBankPaymentService, &IID_IBankStatementService}) {
-        keys.push_back(L"Interface\\" + GuidText(*iid));
-        keys.push_back(L"Wow6432Node\\Interface\\" + GuidText(*iid));
+    for (const std::wstring& interfaceKey : InterfaceKeys()) {
+        keys.push_back(interfaceKey);
+        keys.push_back(L"Wow6432Node\\" + interfaceKey);
     }
     std::map<std::wstring, RegistryTree> found;
     for (const std::wstring& key : keys) {
@@ -150,8 +159,16 @@ void WriteText(REGSAM view, const std::wstring& path, const wchar_t* text) {
             ERROR_SUCCESS);
 }
 
-// The component's other build as far as the registry shows it: the bank class in the other view
-// and the type library's path for the other platform. Gone again at the end.
+bool KeyExistsInView(REGSAM view, const std::wstring& path) {
+    RegistryKeyHandle key;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | view, key.Out()) ==
+           ERROR_SUCCESS;
+}
+
+// The component's other build as far as the registry shows it: the bank class and the type
+// library's interfaces in the other view, and the type library's path for the other platform.
+// Gone again at the end, but for the interfaces' keys, which this build's registration writes in
+// both views.
 class OtherBuildRegistration {
 public:
     static constexpr const wchar_t* Path = L"C:\\Other build\\Corvane.dll";
@@ -159,6 +176,9 @@ public:
     OtherBuildRegistration() {
         WriteText(OtherView, ClassKey(ComponentClasses[0]) + L"\\InprocServer32", Path);
         WriteText(0, OtherPlatformLibraryKey, Path);
+        for (const std::wstring& interfaceKey : InterfaceKeys()) {
+            WriteText(OtherView, interfaceKey + L"\\TypeLib", CorvaneLibraryText);
+        }
     }
     ~OtherBuildRegistration() {
         RemoveClass();
@@ -205,6 +225,7 @@ TEST_CASE("unregistration removes the classes, category and type library, and ke
             CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, ClassKey(entry)));
         }
         CHECK(RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
+        CHECK(ComponentKeys(HKEY_LOCAL_MACHINE, Classes).empty());
         CHECK(!IsBankComponent(CLSID_Bank));
         CHECK(!LibraryRegistered());
         ComPtr<IUnknown> bank;
@@ -240,6 +261,17 @@ TEST_CASE(
     CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0" + TypeLibraryPlatformKey));
     CHECK(ReadRegistryText(HKEY_CLASSES_ROOT, OtherPlatformLibraryKey) ==
           std::wstring(OtherBuildRegistration::Path));
+    CHECK(ReadRegistryText(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0") ==
+          std::wstring(L"Corvane 1.0 Type Library"));
+    CHECK(RegistryKeyExists(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0\\FLAGS"));
+    CHECK(RegistryKeyExists(HKEY_CLASSES_ROOT, LibraryKey + L"\\1.0\\HELPDIR"));
+    // The other build's callers across apartments still find its interfaces; this view's go.
+    CHECK(KeyExistsInView(OtherView, ClassKey(bank) + L"\\InprocServer32") == kept);
+    for (const std::wstring& interfaceKey : InterfaceKeys()) {
+        CAPTURE(ShowWide(interfaceKey));
+        CHECK(!RegistryKeyExists(HKEY_CLASSES_ROOT, interfaceKey));
+        CHECK(KeyExistsInView(OtherView, interfaceKey) == kept);
+    }
 
     // The last build's unregistration takes them.
     otherBuild.RemoveClass();

@@ -1,6 +1,7 @@
 """Both builds of Corvane.dll registered side by side in a 64-bit Wine prefix of their own: the
-removal of either leaves the other serving late-bound callers, and the last removal takes the
-keys both registry views share (the ProgIDs, the type library).
+removal of either leaves the other serving late-bound callers, with its interfaces' keys in its
+own registry view (which callers in other apartments need), and the last removal takes the keys
+both registry views share (the ProgIDs, the type library).
 
     test_side_by_side.py SCRIPTS_DIR PREFIX X86_BUILD X64_BUILD BANK_NAME_SCRIPT
 
@@ -10,11 +11,15 @@ installation of each bitness would leave them.
 Needs the 32-bit Wine loader; where it cannot start, the test says so and is skipped.
 """
 import os
+import re
 import subprocess
 import sys
 import unittest
 
 SCRIPTS_DIR, PREFIX, X86_BUILD, X64_BUILD, BANK_NAME_SCRIPT = sys.argv[1:6]
+SOURCE_DIR = os.path.dirname(os.path.abspath(SCRIPTS_DIR))
+sys.path.insert(0, os.path.join(SOURCE_DIR, "cmake"))
+from idl_declarations import attribute, braced, idl_blocks  # noqa: E402
 WINE_EXEC = os.path.join(SCRIPTS_DIR, "wine-exec.sh")
 WINE_PREFIX_SCRIPT = os.path.join(SCRIPTS_DIR, "wine-prefix.sh")
 SKIPPED = 77
@@ -26,6 +31,17 @@ HOST_LIBRARIES = ["VelmoraEBanking.tlb", "VelmoraBankPayments.tlb",
                   "VelmoraBankReconciliation.tlb"]
 SHARED_KEYS = ["HKCR\\Corvane.Bank", "HKCR\\Corvane.Bank.1",
                "HKCR\\TypeLib\\{4CD78615-7B15-49DE-9B40-207D5EEAEAF4}"]
+# Each build's view of the machine's classes, as the 64-bit reg program names it.
+VIEW_CLASSES = {"x86": "HKLM\\Software\\Classes\\Wow6432Node",
+                "x64": "HKLM\\Software\\Classes"}
+
+
+def dual_interfaces():
+    """The IIDs of the component's dual interfaces, whose keys the type library registers."""
+    with open(os.path.join(SOURCE_DIR, "module", "Corvane.idl"), encoding="utf-8") as idl:
+        return [braced(attribute(attributes, "uuid"))
+                for attributes, _ in idl_blocks(idl.read(), "interface")
+                if re.search(r"\bdual\b", attributes)]
 
 
 def windows_path(path):
@@ -80,6 +96,12 @@ class SideBySide(unittest.TestCase):
     def shared_keys_present(self):
         return [key for key in SHARED_KEYS if wine("reg", "query", key)[0] == 0]
 
+    def assert_interfaces_registered(self, build):
+        """The build's interfaces are registered in its own view, for callers across apartments."""
+        missing = [iid for iid in dual_interfaces()
+                   if wine("reg", "query", VIEW_CLASSES[build] + "\\Interface\\" + iid)[0] != 0]
+        self.assertEqual(missing, [], "interface keys of the %s build" % build)
+
     def test_each_removal_leaves_the_other_build_working(self):
         for first, last in (("x64", "x86"), ("x86", "x64")):
             with self.subTest(removed_first=first):
@@ -91,6 +113,7 @@ class SideBySide(unittest.TestCase):
                 self.regsvr32(first, "/u")
                 self.assert_does_not_serve(first)
                 self.assert_serves(last)
+                self.assert_interfaces_registered(last)
                 self.assertEqual(self.shared_keys_present(), SHARED_KEYS)
 
                 self.regsvr32(last, "/u")
