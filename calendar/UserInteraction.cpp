@@ -1,5 +1,7 @@
 #include "calendar/UserInteraction.h"
 
+#include <cderr.h>
+
 #include "calendar/PayInfoDialog.h"
 
 namespace {
@@ -11,8 +13,13 @@ public:
         return MessageBoxA(owner, text, caption, style);
     }
 
-    bool ChooseSaveFile(OPENFILENAMEW& request) override {
-        return GetSaveFileNameW(&request) != FALSE;
+    SaveDialogEnd ChooseSaveFile(OPENFILENAMEW& request) override {
+        if (GetSaveFileNameW(&request)) {
+            return SaveDialogEnd::Chosen;
+        }
+        // A cancellation leaves no extended error; any other one is a dialog that failed.
+        return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? SaveDialogEnd::PathTooLong
+                                                              : SaveDialogEnd::Cancelled;
     }
 
     PaymentFormatChoice ChoosePaymentFormat(HWND owner, PaymentFormat initial) override {

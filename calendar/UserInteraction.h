@@ -14,6 +14,10 @@ struct PaymentFormatChoice {
     DATE processingDate;
 };
 
+// How the save dialog ended: a path chosen; cancelled (or the dialog failed); or a path chosen
+// that is longer than the dialog's buffer, which is the user's choice all the same.
+enum class SaveDialogEnd { Chosen, Cancelled, PathTooLong };
+
 // Every exchange with the user goes through here: message boxes, the save dialog and the
 // payment format dialog. The default is the real Win32 dialog; tests answer in its place.
 class UserInteraction {
@@ -21,9 +25,10 @@ public:
     virtual ~UserInteraction() = default;
     // MessageBoxA: returns the button pressed (IDOK, IDYES, IDNO...).
     virtual int ShowMessage(HWND owner, const char* text, const char* caption, UINT style) = 0;
-    // GetSaveFileNameW: true when the user chose a file. Wide, so that a name outside the ANSI
-    // code page comes back as typed rather than as a look-alike.
-    virtual bool ChooseSaveFile(OPENFILENAMEW& request) = 0;
+    // GetSaveFileNameW, with CommDlgExtendedError telling a path too long for the buffer from a
+    // cancellation. Wide, so that a name outside the ANSI code page comes back as typed rather
+    // than as a look-alike.
+    virtual SaveDialogEnd ChooseSaveFile(OPENFILENAMEW& request) = 0;
     // Shows the payment format dialog modally with the given format preselected.
     virtual PaymentFormatChoice ChoosePaymentFormat(HWND owner, PaymentFormat initial) = 0;
 };

@@ -19,12 +19,18 @@ bool ShowsOnScreen(HWND owner) {
     return owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner);
 }
 
+bool MonitorOfWindow(HWND window, MONITORINFO& monitor) {
+    monitor.cbSize = sizeof monitor;
+    return GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor) != FALSE;
+}
+
+MonitorLookup monitorLookup = &MonitorOfWindow;
+
 // The work area of the monitor that holds the window, or the nearest one; the primary
 // monitor's when the monitor cannot tell.
 RECT WorkAreaHolding(HWND window) {
     MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    if (monitorLookup(window, monitor)) {
         return monitor.rcWork;
     }
     RECT primary{};
@@ -55,3 +61,5 @@ void CentreOverOwner(HWND window) {
     SetWindowPos(window, nullptr, start.x, start.y, -1, -1,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+ScopedMonitorLookup::ScopedMonitorLookup(MonitorLookup lookup) : inPlace_(monitorLookup, lookup) {}

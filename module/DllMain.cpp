@@ -7,16 +7,19 @@
 #include "module/ClassTable.h"
 #include "module/UnwindTables.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
-        // Before anything can throw.
-        RegisterOwnUnwindTables(instance);
         // The component starts no thread and keeps nothing per thread.
         DisableThreadLibraryCalls(instance);
         CorvaneModule();
     } else if (reason == DLL_PROCESS_DETACH) {
-        CorvaneModule().ReleaseClassObjects();
-        WithdrawOwnUnwindTables();
+        // At process termination (reserved not null) the other threads were ended wherever they
+        // were, perhaps holding a lock, and COM may be gone: nothing is cleaned up then.
+        if (reserved != nullptr) {
+            KeepUnwindTablesAtExit();
+        } else {
+            CorvaneModule().ReleaseClassObjects();
+        }
     }
     return TRUE;
 }

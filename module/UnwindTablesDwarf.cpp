@@ -1,5 +1,9 @@
 #include "module/UnwindTables.h"
 
+#include <windows.h>
+
+#include <cstdlib>
+
 // The static unwinder's registry of tables (libgcc, linked into this module).
 extern "C" {
 struct dwarf_eh_bases {
@@ -10,6 +14,8 @@ struct dwarf_eh_bases {
 void __register_frame_info(const void* tables, void* object);
 void* __deregister_frame_info(const void* tables);
 const void* _Unwind_Find_FDE(void* pc, dwarf_eh_bases* bases);
+// This module's image (the linker's).
+extern IMAGE_DOS_HEADER __ImageBase;
 }
 
 namespace {
@@ -22,6 +28,7 @@ __attribute__((section(".eh_frame"), used)) const char UnwindTablesMark[] = {};
 // more is kept.
 alignas(void*) char registration[32 * sizeof(void*)];
 const void* registeredTables = nullptr;
+bool processTerminating = false;
 
 const void* SectionHolding(HINSTANCE module, const void* address) {
     const BYTE* const image = reinterpret_cast<const BYTE*>(module);
@@ -46,22 +53,30 @@ bool OwnTablesFound() {
     return _Unwind_Find_FDE(pc, &bases) != nullptr;
 }
 
-} // namespace
-
-void RegisterOwnUnwindTables(HINSTANCE module) {
-    if (registeredTables != nullptr || OwnTablesFound()) {
-        return;
-    }
-    const void* const tables = SectionHolding(module, UnwindTablesMark);
-    if (tables != nullptr) {
-        __register_frame_info(tables, registration);
-        registeredTables = tables;
+void WithdrawOwnUnwindTables() {
+    if (!processTerminating) {
+        __deregister_frame_info(registeredTables);
     }
 }
 
-void WithdrawOwnUnwindTables() {
-    if (registeredTables != nullptr) {
-        __deregister_frame_info(registeredTables);
-        registeredTables = nullptr;
+// The highest priority open to the module's own code: only the start-up code's registration (at
+// the reserved priority 0) runs before it.
+__attribute__((constructor(101))) void RegisterOwnUnwindTables() {
+    if (OwnTablesFound()) {
+        return;
     }
+    const void* const tables =
+        SectionHolding(reinterpret_cast<HINSTANCE>(&__ImageBase), UnwindTablesMark);
+    if (tables != nullptr) {
+        __register_frame_info(tables, registration);
+        registeredTables = tables;
+        // Queued before any static object exists, so it runs after the last one is destroyed.
+        std::atexit(WithdrawOwnUnwindTables);
+    }
+}
+
+} // namespace
+
+void KeepUnwindTablesAtExit() {
+    processTerminating = true;
 }

@@ -2,9 +2,13 @@
 
 #include <utility>
 
+#include "platform/CodePage.h"
+
 PaymentFile PaymentFile::Open(const char* path, const char* mode) {
+    // Paths are ANSI text; the wide call opens them as such, where fopen would read them in the
+    // OEM code page once a host has switched the process's file calls to it (SetFileApisToOEM).
     PaymentFile opened;
-    opened.file_ = std::fopen(path, mode);
+    opened.file_ = _wfopen(NarrowToWide(path).c_str(), NarrowToWide(mode).c_str());
     return opened;
 }
 

@@ -5,7 +5,7 @@
 class PaymentFile {
 public:
     PaymentFile() = default;
-    // Opens path with an fopen mode; an empty PaymentFile when that fails.
+    // Opens the path (ANSI text) with an fopen mode; an empty PaymentFile when that fails.
     static PaymentFile Open(const char* path, const char* mode);
     ~PaymentFile();
     PaymentFile(const PaymentFile&) = delete;

@@ -72,7 +72,7 @@ HRESULT RunPaymentExport(IVelmoraPaymentBatch* batch, long& status) {
         status = Cancelled;
         return S_OK;
     }
-    char chosenPath[MAX_PATH] = {};
+    CString chosenPath;
     if (!ChoosePaymentFile(initialPath, settings.extension, filter, chosenPath)) {
         status = Cancelled;
         return S_OK;
@@ -80,8 +80,8 @@ HRESULT RunPaymentExport(IVelmoraPaymentBatch* batch, long& status) {
 
     const long count = CountPayments(batch);
     const bool administrativeRights = HasAdministrativeRights();
-    const CString redirectedPath = RedirectedPath(chosenPath);
-    PaymentFile file = OpenPaymentFile(chosenPath, redirectedPath, administrativeRights);
+    const CString redirectedPath = RedirectedPath(chosenPath.Text());
+    PaymentFile file = OpenPaymentFile(chosenPath.Text(), redirectedPath, administrativeRights);
     if (!file) {
         status = Failed;
         return S_OK;

@@ -12,8 +12,9 @@
 std::string BuildPaymentFileFilter(const char* extension);
 
 // Shows the save dialog owned by the active window, proposing the initial path (cut to 259
-// characters) and appending the extension to a name typed without one. True, with the chosen
-// path, when the user chose a file; false when the user cancelled or the dialog failed. A chosen
-// path that the ANSI code page cannot hold exactly comes back empty, naming no file.
+// characters) and appending the extension to a name typed without one; it takes paths as long as
+// Windows allows. True, with the chosen path, when the user chose a file; false when the user
+// cancelled or the dialog failed. A chosen path that the ANSI code page cannot hold exactly, or
+// that is longer than the dialog's buffer, comes back empty, naming no file.
 bool ChoosePaymentFile(const CString& initialPath, const char* extension, const std::string& filter,
-                       char (&chosenPath)[MAX_PATH]);
+                       CString& chosenPath);

@@ -14,6 +14,10 @@ int WideToNarrow(const wchar_t* text, char* target, int size);
 // U+0100, the ASCII letter for a full-width one) would name another file.
 int WideToNarrowPath(const wchar_t* path, char* target, int size);
 
+// The same into a text with room for the code page's widest characters, however long the path;
+// empty when it has no exact form.
+std::string WideToNarrowPath(const wchar_t* path);
+
 // The text of the code page in wide characters, NULs inside it included, for the wide dialogs.
 std::wstring NarrowToWide(const std::string& text);
 #endif

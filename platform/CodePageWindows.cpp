@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <mbstring.h>
 
+#include <climits>
+#include <cwchar>
+
 namespace {
 const unsigned char* Bytes(const char* text) {
     return reinterpret_cast<const unsigned char*>(text);
@@ -27,6 +30,15 @@ int WideToNarrowPath(const wchar_t* path, char* target, int size) {
     const int converted = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, target,
                                               targetSize, nullptr, &defaultUsed);
     return defaultUsed ? 0 : converted;
+}
+
+std::string WideToNarrowPath(const wchar_t* path) {
+    CPINFO codePage = {};
+    const size_t widest = GetCPInfo(CP_ACP, &codePage) ? codePage.MaxCharSize : MB_LEN_MAX;
+    std::string narrow((std::wcslen(path) + 1) * widest, '\0');
+    const int converted = WideToNarrowPath(path, narrow.data(), static_cast<int>(narrow.size()));
+    narrow.resize(converted > 0 ? static_cast<size_t>(converted - 1) : 0);
+    return narrow;
 }
 
 std::wstring NarrowToWide(const std::string& text) {

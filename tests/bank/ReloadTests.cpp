@@ -1,6 +1,7 @@
 // The component loaded, used and unloaded again within one process, as a host that frees unused
 // libraries does. bank_tests holds a neighbour's shared GCC runtime in its process, loaded before
-// the component: each load must still raise and report the component's errors.
+// the component: each load must still raise and report the component's errors, and a module
+// linked like it must find its unwind tables from its first static constructor on.
 #include <doctest/doctest.h>
 
 #include <Corvane.h>
@@ -61,5 +62,15 @@ TEST_CASE("the component unloads and loads again, and raises its errors after ea
             CHECK(EntryPoint<HRESULT WINAPI()>(module.Get(), "DllCanUnloadNow")() == S_OK);
         }
         CHECK(GetModuleHandleA(copy.c_str()) == nullptr);
+    }
+}
+
+TEST_CASE("a module linked like the component throws and catches while its statics are made") {
+    // The process ends here when the module's unwind tables are not yet reachable.
+    for (int load = 1; load <= 2; ++load) {
+        CAPTURE(load);
+        LoadedLibrary module(LoadLibraryA(STATIC_THROWING_MODULE));
+        REQUIRE(module.Get() != nullptr);
+        CHECK(EntryPoint<BOOL()>(module.Get(), "CaughtWhileConstructed")());
     }
 }

@@ -76,23 +76,34 @@ TEST_CASE("the desktop user chooses a file in the real save dialog") {
     request.nMaxFile = MAX_PATH;
     request.lpstrFilter = L"Payment files\0*.csv\0";
     request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST;
-    const auto choose = [&] { return CurrentUserInteraction().ChooseSaveFile(request) ? 1 : 0; };
+    const auto choose = [&] {
+        return static_cast<int>(CurrentUserInteraction().ChooseSaveFile(request));
+    };
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const auto typeAndSave = [&](const std::wstring& typed) {
+        return [typed](HWND dialog) {
+            SetDlgItemTextW(dialog, cmb13, typed.c_str());
+            Click(dialog, IDOK);
+        };
+    };
 
     SUBCASE("a typed name is chosen as typed, also outside the ANSI code page") {
-        wchar_t folder[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, folder);
         for (const wchar_t* name : {L"chosen payments.csv", L"chosen \u0100 payments.csv"}) {
             const std::wstring chosen = std::wstring(folder) + name;
-            const int chose = RunScripted(choose, [&](HWND dialog) {
-                SetDlgItemTextW(dialog, cmb13, chosen.c_str());
-                Click(dialog, IDOK);
-            });
-            CHECK(chose == 1);
+            CHECK(RunScripted(choose, typeAndSave(chosen)) ==
+                  static_cast<int>(SaveDialogEnd::Chosen));
             CHECK(std::wstring(path) == chosen);
         }
     }
+    SUBCASE("a name longer than the buffer is chosen all the same, not cancelled") {
+        request.nMaxFile = 8;
+        CHECK(RunScripted(choose, typeAndSave(std::wstring(folder) + L"chosen payments.csv")) ==
+              static_cast<int>(SaveDialogEnd::PathTooLong));
+    }
     SUBCASE("Cancel chooses nothing") {
-        CHECK(RunScripted(choose, [](HWND dialog) { Click(dialog, IDCANCEL); }) == 0);
+        CHECK(RunScripted(choose, [](HWND dialog) { Click(dialog, IDCANCEL); }) ==
+              static_cast<int>(SaveDialogEnd::Cancelled));
     }
 }
 

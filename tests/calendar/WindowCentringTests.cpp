@@ -43,3 +43,44 @@ TEST_CASE("a window is placed over its owner inside the given work area") {
         CHECK(DialogStart({2000, -100, 2500, 100}, Shown, {2000, -100, 2500, 100}) == "2000, -100");
     }
 }
+
+namespace {
+
+// A desktop of two monitors, each with a task bar along its bottom edge: the owner's window is
+// on the right one, every other window on the primary.
+HWND rightMonitorWindow = nullptr;
+
+bool TwoMonitorDesktop(HWND window, MONITORINFO& monitor) {
+    if (window == rightMonitorWindow) {
+        monitor.rcMonitor = {1920, 0, 3840, 1080};
+        monitor.rcWork = RightArea;
+    } else {
+        monitor.rcMonitor = {0, 0, 1920, 1080};
+        monitor.rcWork = PrimaryArea;
+    }
+    return true;
+}
+
+HWND PopupWindow(const RECT& bounds, HWND owner, DWORD style) {
+    return CreateWindowExW(0, L"STATIC", L"", WS_POPUP | style, bounds.left, bounds.top,
+                           bounds.right - bounds.left, bounds.bottom - bounds.top, owner, nullptr,
+                           nullptr, nullptr);
+}
+
+} // namespace
+
+TEST_CASE("a window is kept inside the work area of its owner's monitor") {
+    const ScopedMonitorLookup desktop(&TwoMonitorDesktop);
+    // Low on the right monitor: centred over it, the dialog would reach into the task bar.
+    const HWND owner = PopupWindow({2200, 900, 3000, 1080}, nullptr, WS_VISIBLE);
+    const HWND dialog = PopupWindow({0, 0, 600, 220}, owner, 0);
+    REQUIRE(owner != nullptr);
+    REQUIRE(dialog != nullptr);
+    rightMonitorWindow = owner;
+    CentreOverOwner(dialog);
+    RECT placed{};
+    GetWindowRect(dialog, &placed);
+    CHECK(std::to_string(placed.left) + ", " + std::to_string(placed.top) == "2300, 820");
+    DestroyWindow(dialog);
+    DestroyWindow(owner);
+}

@@ -1,8 +1,12 @@
 #include "tools/velmora-host/BatchFile.h"
 
+#include <cfloat>
+
 #include <doctest/doctest.h>
 
 #include <string>
+
+#include "hostkit/DecimalText.h"
 
 namespace {
 
@@ -108,6 +112,24 @@ TEST_CASE("payment batch: faults are refused at their line") {
     CHECK(RefusedLine("Amount\n1\nabc\n") == 3);
     CHECK(RefusedLine("Amount\n0x10\n") == 2);
     CHECK(RefusedLine("Amount\ninf\n") == 2);
+    // Only the characters of a number, but not one number.
+    CHECK(RefusedLine("Amount\n1.2.3\n") == 2);
+    CHECK(RefusedLine("Amount\n12-\n") == 2);
+    CHECK(RefusedLine("Amount\n+-5\n") == 2);
     CHECK(RefusedLine("Details\nok\n\"caf\xE9\"\n") == 3);
     CHECK(RefusedLine("Amount\n 12.5 \n") == 0);
+}
+
+TEST_CASE("decimal text: every digit of the largest values") {
+    CHECK(DecimalText(1e300, 2) ==
+          "100000000000000005250476025520442024870446858110815915491585411551180245798890819578"
+          "637137508044786404370444383288387817694252323536043057564479218478670698284838720092"
+          "657580373783023379478809005936895323497079994508111903896764088007465274278014249457"
+          "9258788820056842838115669472196386865459400540160.00");
+    CHECK(DecimalText(-DBL_MAX, 2) ==
+          "-"
+          "179769313486231570814527423731704356798070567525844996598917476803157260780028538760"
+          "589558632766878171540458953514382464234321326889464182768467546703537516986049910576"
+          "551282076245490090389328944075868508455133942304583236903222948165808559332123348274"
+          "797826204144723168738177180919299881250404026184124858368.00");
 }

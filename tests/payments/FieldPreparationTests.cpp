@@ -37,6 +37,9 @@ TEST_CASE("CleanText keeps letters, digits and blanks, and nothing that could br
 TEST_CASE("AmountText has two decimals, a point and no thousands separator") {
     CHECK(AmountText(1234567.891) == "1234567.89");
     CHECK(AmountText(1e20) == "100000000000000000000.00");
+    // As the payment files have always had it, for a NaN of either sign.
+    CHECK(AmountText(std::numeric_limits<double>::quiet_NaN()) == "nan");
+    CHECK(AmountText(-std::numeric_limits<double>::quiet_NaN()) == "nan");
 }
 
 TEST_CASE("the amount rule refuses zero, negative and non-numeric amounts") {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,7 +10,9 @@
 #include "fixtures/TempFolder.h"
 #include "hostcall/ErrorGuard.h"
 #include "hostkit/HostKit.h"
+#include "hostkit/TextConversion.h"
 #include "payments/PaymentRun.h"
+#include "payments/SaveDialog.h"
 #include "payments/VirtualStoreTesting.h"
 #include "support/ComObjectProbes.h"
 #include "support/LineTesting.h"
@@ -150,7 +153,8 @@ TEST_CASE("the save dialog proposes the default path with the payment file filte
     CHECK(request.defaultExtension == "txt");
     CHECK(request.flags == static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
                                               OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_ENABLESIZING));
-    CHECK(request.maxFile == static_cast<DWORD>(MAX_PATH));
+    // The longest path Windows takes.
+    CHECK(request.maxFile == 32767u);
     CHECK(request.title == nullptr);
 }
 
@@ -218,7 +222,7 @@ TEST_CASE("cancelling either dialog ends the run as cancelled without a file") {
     SUBCASE("the save dialog") {
         PaymentRun run;
         run.AddExamples(1);
-        run.user.chooseFile = false;
+        run.user.saveEnd = SaveDialogEnd::Cancelled;
         CHECK(run.Run() == S_OK);
         CHECK(run.status == Cancelled);
         CHECK_FALSE(FileExists(run.user.chosenPath));
@@ -348,6 +352,39 @@ TEST_CASE("a file that cannot be opened fails the run without writing") {
     CHECK(run.Events() == CallLog{"ConfigurationClass.CreateInstance",
                                   "Configuration.GetPaymentSettings", "User.FormatDialog",
                                   "User.SaveDialog", "Batch.Count", "Configuration.Destroyed"});
+}
+
+TEST_CASE("a chosen path longer than MAX_PATH is the user's choice, written where chosen") {
+    PaymentRun run;
+    run.AddExamples(2);
+    const std::string folder = run.folder / std::string(120, 'd') + "\\" + std::string(120, 'e');
+    std::filesystem::create_directories(WideFromAnsi(folder));
+    run.user.chosenPath = folder + "\\pay.csv";
+    REQUIRE(run.user.chosenPath.size() > MAX_PATH);
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Succeeded);
+    CHECK(run.Written() == Repeated(ExampleOneToOneLine, 2));
+}
+
+TEST_CASE("a chosen path the run cannot take fails the run, naming no file") {
+    PaymentRun run;
+    run.AddExamples(1);
+    SUBCASE("longer than the dialog's buffer") {
+        run.user.saveEnd = SaveDialogEnd::PathTooLong;
+    }
+    SUBCASE("outside the ANSI code page") {
+        run.user.chosenWidePath = WideFromAnsi(run.folder.Path()) + L"\\pay \u0100.csv";
+    }
+    CHECK(run.Run() == S_OK);
+    CHECK(run.status == Failed);
+    CHECK(run.Events() == CallLog{"ConfigurationClass.CreateInstance",
+                                  "Configuration.GetPaymentSettings", "User.FormatDialog",
+                                  "User.SaveDialog", "Batch.Count", "Configuration.Destroyed"});
+    CHECK(run.folder.Entries().empty());
+    // The save step itself gives no path to open.
+    CString chosen("left over");
+    CHECK(ChoosePaymentFile(CString("C:\\pay.csv"), "csv", BuildPaymentFileFilter("csv"), chosen));
+    CHECK(chosen.Length() == 0);
 }
 
 TEST_CASE(
