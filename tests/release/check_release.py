@@ -93,11 +93,25 @@ def run_generator(script, *arguments):
                           capture_output=True, text=True)
 
 
+def compiled_api_level():
+    """The _WIN32_WINNT the build compiles with, read from its compile commands."""
+    with open(os.path.join(ARGS.build_dir, "build.ninja"), encoding="utf-8") as build:
+        [level] = set(re.findall(r"-D_WIN32_WINNT=(0x[0-9A-Fa-f]+)", build.read()))
+    return level
+
+
 def bom_arguments(link_map, output):
     return ["--link-map", link_map, "--objdump", ARGS.objdump, "--dll", ARGS.dll,
             "--package", ARGS.package, "--product", "Corvane", "--manufacturer", "Northern Bank",
-            "--version", ARGS.version, "--arch", ARGS.arch, "--revision", ARGS.revision,
+            "--version", ARGS.version, "--arch", ARGS.arch,
+            "--windows-api", compiled_api_level(), "--revision", ARGS.revision,
             "--output", output]
+
+
+def every_component(components):
+    for component in components:
+        yield component
+        yield from every_component(component.get("components", []))
 
 
 class Release(unittest.TestCase):
@@ -187,15 +201,29 @@ class BillOfMaterials(Release):
                 self.assertRegex(component["purl"],
                                  r"^pkg:deb/debian/(gcc-mingw-w64|mingw-w64)@[^?]+\?arch=source&")
 
-    def test_the_platform_dlls_it_imports_and_what_needs_what(self):
+    def test_windows_of_the_version_built_for_with_the_dlls_it_imports_and_what_needs_what(self):
         imported = re.findall(r"DLL Name: (\S+)", private_headers(ARGS.objdump, ARGS.dll))
-        platform = [c for c in self.bom["components"] if "purl" not in c]
-        self.assertEqual([c["name"] for c in platform], imported)
+        [platform] = [c for c in self.bom["components"] if "purl" not in c]
+        level = int(compiled_api_level(), 16)
+        version = "%d.%d" % (level >> 8, level & 0xFF)
+        self.assertEqual((platform["type"], platform["name"], platform["version"]),
+                         ("operating-system", "Windows", version))
+        self.assertEqual([(c["name"], c["version"]) for c in platform["components"]],
+                         [(name, version) for name in imported])
         self.assertIn("msvcrt.dll", [name.lower() for name in imported])
         needs = {d["ref"]: d["dependsOn"] for d in self.bom["dependencies"]}
-        self.assertEqual(needs["corvane"], [c["bom-ref"] for c in self.bom["components"]])
+        self.assertEqual(needs["corvane"], [c["bom-ref"] for c in self.third_party]
+                         + [c["bom-ref"] for c in platform["components"]])
         # The C++ library's locks stand on the threads library.
         self.assertIn("winpthreads", needs["libstdc++"])
+
+    def test_every_component_has_a_name_and_a_version_and_each_product_a_supplier(self):
+        described = [self.bom["metadata"]["component"]] + self.bom["components"]
+        for component in every_component(described):
+            with self.subTest(component["bom-ref"]):
+                self.assertTrue(component["name"] and component["version"])
+                if component["type"] != "file":
+                    self.assertTrue(component["supplier"]["name"])
 
     def test_made_again_it_is_the_same_bytes_with_the_commits_time(self):
         again = os.path.join(self.folder, "again.cdx.json")
