@@ -1,5 +1,7 @@
 """Checks a build folder's files against a provenance statement: each subject's file must be there
-with the SHA-256 the statement gives. Prints one line per subject; exits 1 when one differs.
+with the SHA-256 the statement gives, and each file the folder ships (shipped-files.txt, where
+the build wrote it) must be a subject, the statement itself aside. Prints one line per subject and
+per shipped file the statement lacks; exits 1 when one differs or is lacking.
 
     check_provenance.py PROVENANCE BUILD_DIR
 """
@@ -24,5 +26,22 @@ def differing_subjects(provenance, build_dir):
     return differing
 
 
+def unstated_files(provenance, build_dir):
+    listing = os.path.join(build_dir, "shipped-files.txt")
+    if not os.path.exists(listing):
+        return []
+    with open(provenance, encoding="utf-8") as statement:
+        stated = {subject["name"] for subject in json.load(statement)["subject"]}
+    with open(listing, encoding="utf-8") as listed:
+        shipped = listed.read().split()
+    # The statement does not state itself.
+    unstated = [name for name in shipped
+                if name not in stated and not name.endswith(".provenance.json")]
+    for name in unstated:
+        print("%-9s %s" % ("unstated", os.path.join(build_dir, name)))
+    return unstated
+
+
 if __name__ == "__main__":
-    sys.exit(1 if differing_subjects(*sys.argv[1:3]) else 0)
+    failed = differing_subjects(*sys.argv[1:3]) + unstated_files(*sys.argv[1:3])
+    sys.exit(1 if failed else 0)

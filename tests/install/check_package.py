@@ -1,11 +1,14 @@
 """The installer packages as files, read with msitools without Wine, so that the x86 package is
 checked on machines that cannot run it: the architecture they install for, their upgrade rule,
-the version of the file they install, that they share no code with the other architecture's
-package, that they are made again byte for byte, and that they and the DLL sign and verify.
+the version of the file they install, that beside the other architecture's package they keep
+Windows Installer's component rules (no registry value written by components of different codes,
+where it lands on 64-bit Windows; a component of both packages alike in both), that they are made
+again byte for byte, and that they and the DLL sign and verify.
 
     check_package.py ARCH PACKAGE VERSION PREVIOUS_PACKAGE DLL WIXL MSIBUILD REGISTRY_DIR
                      REVISION_FILE NOTICES
 """
+import collections
 import datetime
 import filecmp
 import os
@@ -16,13 +19,13 @@ import sys
 import tempfile
 import unittest
 
+from package_tables import is_64_bit, msiinfo, registry_values, table
 from throwaway_signer import SIGN, ThrowawaySigner, run, signature_status, unsigned_environment
 
 (ARCH, PACKAGE, VERSION, PREVIOUS_PACKAGE, DLL, WIXL, MSIBUILD, REGISTRY_DIR, REVISION_FILE,
  NOTICES) = sys.argv[1:11]
 PACKAGING = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
                          "packaging")
-SIXTY_FOUR_BIT = 256  # msidbComponentAttributes64bit
 PLATFORM = {"x64": ("x64", "ProgramFiles64Folder", "win64"),
             "x86": ("Intel", "ProgramFilesFolder", "win32")}[ARCH]
 OTHER_ARCH = {"x64": "x86", "x86": "x64"}[ARCH]
@@ -30,18 +33,6 @@ OTHER_ARCH = {"x64": "x86", "x86": "x64"}[ARCH]
 FOLDER_BITNESS = {"ProgramFiles64Folder": True, "CommonFiles64Folder": True, "System64Folder": True,
                   "ProgramFilesFolder": False, "CommonFilesFolder": False, "SystemFolder": False}
 VERSION_SIGNATURE = 0xFEEF04BD  # VS_FIXEDFILEINFO's
-
-
-def msiinfo(*arguments):
-    return subprocess.run(["msiinfo"] + list(arguments), check=True, capture_output=True,
-                          text=True, env=dict(os.environ, TZ="UTC")).stdout
-
-
-def table(package, name):
-    """The rows of a table, each by column name (the export's first three lines describe it)."""
-    lines = msiinfo("export", package, name).splitlines()
-    columns = lines[0].split("\t")
-    return [dict(zip(columns, line.split("\t"))) for line in lines[3:]]
 
 
 def properties(package):
@@ -59,10 +50,6 @@ def commit_time():
     return datetime.datetime.fromtimestamp(epoch, datetime.timezone.utc)
 
 
-def is_64_bit(component):
-    return int(component["Attributes"]) & SIXTY_FOUR_BIT != 0
-
-
 def folder_bitness(package):
     """Whether each folder lies in a 64-bit standard folder (None: in neither kind)."""
     parents = {row["Directory"]: row["Directory_Parent"] for row in table(package, "Directory")}
@@ -74,10 +61,24 @@ def folder_bitness(package):
     return {folder: bitness(folder) for folder in parents}
 
 
-def codes(package):
-    """The upgrade code and the component codes."""
-    return ({properties(package)["UpgradeCode"]}
-            | {row["ComponentId"] for row in table(package, "Component")})
+def component_codes(package):
+    return {row["ComponentId"] for row in table(package, "Component")}
+
+
+def component_of_code(package, code):
+    """What the component of the code is in the package: its Component row but for its name, the
+    registry value it is found installed by, its registry rows and its files."""
+    [component] = [row for row in table(package, "Component") if row["ComponentId"] == code]
+    registry = [row for row in table(package, "Registry")
+                if row["Component_"] == component["Component"]]
+    return {"component": [component[column] for column in ("Directory_", "Attributes",
+                                                           "Condition")],
+            "key path": [(row["Root"], row["Key"], row["Name"]) for row in registry
+                         if row["Registry"] == component["KeyPath"]],
+            "registry": sorted((row["Root"], row["Key"], row["Name"], row["Value"])
+                               for row in registry),
+            "files": [row["FileName"] for row in table(package, "File")
+                      if row["Component_"] == component["Component"]]}
 
 
 def dll_version_resource():
@@ -152,16 +153,55 @@ class PackageFile(unittest.TestCase):
         self.assertEqual([(row["UpgradeCode"], row["VersionMin"], row["VersionMax"])
                           for row in removed], [(current["UpgradeCode"], "", VERSION)])
 
-    def test_shares_no_code_with_the_other_architectures_package(self):
-        with tempfile.TemporaryDirectory() as folder:
-            # Only its codes are read: this build's DLL and registry entries do for its contents.
-            other = os.path.join(folder, "Corvane-%s-%s.msi" % (VERSION, OTHER_ARCH))
-            built = build_package(OTHER_ARCH, other)
-            self.assertEqual(built.returncode, 0, built.stderr)
-            self.assertEqual(properties(other)["ProductVersion"], VERSION)
-            self.assertEqual(codes(PACKAGE) & codes(other), set())
-            self.assertNotEqual(properties(PACKAGE)["ProductCode"],
-                                properties(other)["ProductCode"])
+
+class BesideTheOtherArchitecture(unittest.TestCase):
+    """This package and the other architecture's, as both go on one 64-bit machine."""
+    maxDiff = None
+
+    @classmethod
+    def setUpClass(cls):
+        folder = tempfile.TemporaryDirectory()
+        cls.addClassCleanup(folder.cleanup)
+        # The registry entries are the same for both architectures, and this build's DLL stands
+        # in for the other's: the other package is made as the other build makes it.
+        cls.other = os.path.join(folder.name, "Corvane-%s-%s.msi" % (VERSION, OTHER_ARCH))
+        built = build_package(OTHER_ARCH, cls.other)
+        if built.returncode != 0:
+            raise AssertionError(built.stderr)
+        cls.packages = (PACKAGE, cls.other)
+
+    def test_is_a_product_line_of_its_own(self):
+        current, other = properties(PACKAGE), properties(self.other)
+        self.assertEqual(other["ProductVersion"], VERSION)
+        self.assertNotEqual(current["UpgradeCode"], other["UpgradeCode"])
+        self.assertNotEqual(current["ProductCode"], other["ProductCode"])
+
+    def test_no_registry_value_is_written_by_components_of_different_codes(self):
+        # Windows Installer removes a value with the component that owns it: a value of two
+        # component codes goes when either goes, from under the other.
+        owners = collections.defaultdict(set)
+        for package in self.packages:
+            for (key, view, name), _, component in registry_values(package):
+                owners["%s [%s] (%s)" % (key, name or "@", view)].add(component["ComponentId"])
+        self.assertEqual({place: sorted(codes) for place, codes in owners.items()
+                          if len(codes) > 1}, {})
+        # The ProgIDs are among the values in the views' one place.
+        self.assertIn("hklm\\software\\classes\\corvane.bank [@] (shared)", owners)
+
+    def test_a_component_of_both_is_alike_in_both_and_names_nothing_of_either(self):
+        shared = component_codes(PACKAGE) & component_codes(self.other)
+        self.assertTrue(shared, "the values both packages write need a component of both")
+        for code in shared:
+            with self.subTest(code):
+                component = component_of_code(PACKAGE, code)
+                self.assertEqual(component, component_of_code(self.other, code))
+                # Windows Installer counts its products by the key path: it needs one.
+                self.assertEqual(len(component["key path"]), 1)
+                self.assertEqual(component["files"], [])
+                # A standard folder, and no file or folder of either package in a value.
+                self.assertIn(component["component"][0], FOLDER_BITNESS)
+                for row in component["registry"]:
+                    self.assertNotRegex(row[3], r"\[[#!$]|\[(Corvane|NorthernBank)Folder\]")
 
 
 class Reproduction(unittest.TestCase):

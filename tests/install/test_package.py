@@ -1,12 +1,17 @@
 """The installer package in the build's Wine prefix: it registers the server exactly as the DLL
 registers itself, serves late-bound callers and the host from Program Files, replaces an older
 package, and leaves nothing behind when removed; signed, the DLL and the package do the same. The
-x64 package installs, upgrades and goes beside the x86 one, which keeps serving 32-bit callers.
+x64 package installs, upgrades and goes beside the x86 one: removing either leaves the other's
+registration whole, and where 32-bit programs run, the x86 one keeps serving 32-bit callers.
+
+In a 64-bit prefix the keys that 64-bit Windows keeps as one for both registry views (the ProgIDs
+among them) are made one key for the test, as they are on Windows: Wine keeps them per view.
 
 Called as host_runner's scripts are, followed by: PACKAGE VERSION PREVIOUS_PACKAGE PREVIOUS_VERSION
-BUILD_DLL NOTICES, and for x64 by REGISTER_TYPE_LIBRARIES X86_PACKAGE X86_HOST_TYPE_LIBRARY... The
-build's DLL is unregistered meanwhile and registered again at the end.
+BUILD_DLL NOTICES, and for x64 by SHARE_CLASSES_KEYS REGISTER_TYPE_LIBRARIES X86_PACKAGE
+X86_HOST_TYPE_LIBRARY... The build's DLL is unregistered meanwhile and registered again at the end.
 """
+import collections
 import filecmp
 import os
 import subprocess
@@ -14,16 +19,23 @@ import sys
 import unittest
 
 from host_runner import ARCH, WINE_EXEC, WINE_PREFIX, fresh_folder, main, run_host, windows_path
+from package_tables import registry_values
 from registry_export import added, read_export, with_folder_named
 from throwaway_signer import ThrowawaySigner
 
 PACKAGE, VERSION, PREVIOUS_PACKAGE, PREVIOUS_VERSION, BUILD_DLL, NOTICES = sys.argv[7:13]
-# The x64 build's test is also given the x86 build's package and host type libraries.
-REGISTER_TYPE_LIBRARIES, X86_PACKAGE = (sys.argv[13:15] if len(sys.argv) > 14 else (None, None))
-X86_HOST_TYPE_LIBRARIES = sys.argv[15:]
+# The x64 build's test is also given the program that makes keys one for both registry views, and
+# the x86 build's package and host type libraries.
+SHARE_CLASSES_KEYS, REGISTER_TYPE_LIBRARIES, X86_PACKAGE = (
+    sys.argv[13:16] if len(sys.argv) > 15 else (None, None, None))
+X86_HOST_TYPE_LIBRARIES = sys.argv[16:]
 CLASSES = "HKLM\\Software\\Classes"
 UNINSTALL = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 INSTALL_FOLDER = "C:\\Program Files\\Northern Bank\\Corvane"
+# The type library's help folder is written by the component both packages share: the 32-bit
+# build's folder, whichever build is installed (the library has no help file).
+HELP_FOLDER = ("C:\\Program Files (x86)\\Northern Bank\\Corvane" if ARCH == "x64"
+               else INSTALL_FOLDER)
 MAKER_FOLDER = os.path.join(WINE_PREFIX, "drive_c", "Program Files", "Northern Bank")
 INSTALLED_DLL = os.path.join(MAKER_FOLDER, "Corvane", "Corvane.dll")
 INSTALLED_NOTICES = os.path.join(MAKER_FOLDER, "Corvane", "THIRD-PARTY-NOTICES.txt")
@@ -60,6 +72,26 @@ def without_installer_records(changes):
             if key != INSTALLER_RECORDS and not key.startswith(INSTALLER_RECORDS + "\\")}
 
 
+def shared_names(package):
+    """The names under HKLM\\Software\\Classes of the keys the package writes to the one place
+    that both registry views have."""
+    return sorted({row["Key"].split("\\")[2] for (_, view, _), row, _ in registry_values(package)
+                   if view == "shared"})
+
+
+def expected_registration(package):
+    """Each key the package writes, as the 64-bit view's export names it, with the values: the
+    data, or None where the installer puts in a path ([#file], [folder])."""
+    expected = collections.defaultdict(dict)
+    for (key, view, _), row, _ in registry_values(package):
+        if view == "32-bit":
+            key = key.replace("\\classes\\", "\\classes\\wow6432node\\", 1)
+        values = expected[key.replace("hklm\\", "hkey_local_machine\\", 1)]
+        if row["Name"] not in ("*", "+", "-"):
+            values[row["Name"] or "@"] = None if "[" in row["Value"] else row["Value"]
+    return expected
+
+
 def registration_of(dll, unregistered):
     """What regsvr32 adds to the snapshot taken before, the DLL's folder named <folder>; the DLL
     is unregistered again."""
@@ -92,6 +124,9 @@ class Package(unittest.TestCase):
         # The other tests find the build's DLL registered, as its fixture left it.
         cls.addClassCleanup(wine, "regsvr32", "/s", BUILD_DLL)
         wine("regsvr32", "/u", "/s", BUILD_DLL)
+        if SHARE_CLASSES_KEYS:
+            linked = wine(SHARE_CLASSES_KEYS, "share", *shared_names(PACKAGE)).split()
+            cls.addClassCleanup(wine, SHARE_CLASSES_KEYS, "unshare", *linked)
         cls.unregistered = snapshot(CLASSES, "unregistered")
         cls.registration = registration_of(BUILD_DLL, cls.unregistered)
 
@@ -104,11 +139,24 @@ class Package(unittest.TestCase):
         one before every case unless given); returns the keys the package added."""
         installed = without_installer_records(added(unregistered or self.unregistered,
                                                     snapshot(CLASSES, "installed")))
-        self.assertEqual(with_folder_named(installed, INSTALL_FOLDER, "<folder>"),
+        self.assertEqual(with_folder_named(with_folder_named(installed, INSTALL_FOLDER, "<folder>"),
+                                           HELP_FOLDER, "<folder>"),
                          self.registration)
         self.assertTrue(filecmp.cmp(INSTALLED_DLL, BUILD_DLL, shallow=False))
         self.assertTrue(filecmp.cmp(INSTALLED_NOTICES, NOTICES, shallow=False))
         return installed.keys()
+
+    def assert_registered(self, *packages):
+        """Every value the packages write is there."""
+        registry = snapshot(CLASSES, "registered")
+        for package in packages:
+            for key, values in expected_registration(package).items():
+                with self.subTest(package=os.path.basename(package), key=key):
+                    self.assertIn(key, registry)
+                    for name, data in values.items():
+                        self.assertIn(name, registry[key])
+                        if data is not None:
+                            self.assertEqual(registry[key][name], data)
 
     def assert_late_bound_caller_served(self, cscript):
         script = wine(cscript, "//nologo", windows_path(BANK_NAME_SCRIPT))
@@ -142,6 +190,26 @@ class Package(unittest.TestCase):
         self.assertEqual(installed_versions(), [VERSION])
         self.remove(PACKAGE, self.assert_installed_as_registered())
 
+    @unittest.skipUnless(X86_PACKAGE, "the x64 build's test")
+    def test_removing_either_package_leaves_the_others_registration_whole(self):
+        # The 64-bit installer installs the x86 package too: no 32-bit program runs in this case.
+        self.assertTrue(os.path.exists(X86_PACKAGE), "build the x86 preset first: " + X86_PACKAGE)
+        self.install(X86_PACKAGE)
+        self.install(PACKAGE)
+        self.assert_registered(X86_PACKAGE, PACKAGE)
+        for removed, kept in ((PACKAGE, X86_PACKAGE), (X86_PACKAGE, PACKAGE)):
+            with self.subTest(removed=os.path.basename(removed)):
+                wine("msiexec", "/x", windows_path(removed), "/qn")
+                self.assert_registered(kept)
+                self.install(removed)
+        # The last one takes what they share.
+        for package in (PACKAGE, X86_PACKAGE):
+            wine("msiexec", "/x", windows_path(package), "/qn")
+        left = snapshot(CLASSES, "removed")
+        self.assertEqual([key for package in (PACKAGE, X86_PACKAGE)
+                          for key in expected_registration(package) if key in left], [])
+        self.assertEqual(installed_versions(), [])
+
     @unittest.skipUnless(X86_PACKAGE and runs_32_bit_programs(),
                          "the x64 build's test, where 32-bit programs run")
     def test_the_x64_package_comes_and_goes_beside_the_x86_one(self):
@@ -152,6 +220,7 @@ class Package(unittest.TestCase):
         wine("msiexec", "/x", windows_path(PACKAGE), "/qn")
         self.assertFalse(os.path.exists(INSTALLED_DLL))
         self.assertTrue(os.path.exists(X86_INSTALLED_DLL))
+        self.assert_registered(X86_PACKAGE)
         self.assert_late_bound_caller_served(CSCRIPT_32)
 
         # An upgrade of the x64 package replaces the older x64 package only.
@@ -160,7 +229,14 @@ class Package(unittest.TestCase):
         self.assertNotIn(PREVIOUS_VERSION, installed_versions())
         self.assertTrue(filecmp.cmp(INSTALLED_DLL, BUILD_DLL, shallow=False))
         self.assertTrue(os.path.exists(X86_INSTALLED_DLL))
+        self.assert_registered(X86_PACKAGE, PACKAGE)
         self.assert_late_bound_caller_served(CSCRIPT_32)
+
+        # Removing the x86 package leaves the x64 one serving 64-bit callers.
+        wine("msiexec", "/x", windows_path(X86_PACKAGE), "/qn")
+        self.assertFalse(os.path.exists(X86_INSTALLED_DLL))
+        self.assert_registered(PACKAGE)
+        self.assert_late_bound_caller_served("cscript")
 
     def test_signed_dll_registers_and_signed_package_installs(self):
         signer = ThrowawaySigner(fresh_folder("signing"))

@@ -88,16 +88,34 @@ def linked_of(files, name):
     return next(path for path in files if os.path.basename(path) == name)
 
 
+def run_listing(command):
+    return subprocess.run(command, check=True, capture_output=True, text=True).stdout.split()
+
+
 def run_generator(script, *arguments):
     return subprocess.run([sys.executable, os.path.join(RELEASE, script), *arguments],
                           capture_output=True, text=True)
 
 
+def compiled_api_level():
+    """The _WIN32_WINNT the build compiles with, read from its compile commands."""
+    with open(os.path.join(ARGS.build_dir, "build.ninja"), encoding="utf-8") as build:
+        [level] = set(re.findall(r"-D_WIN32_WINNT=(0x[0-9A-Fa-f]+)", build.read()))
+    return level
+
+
 def bom_arguments(link_map, output):
     return ["--link-map", link_map, "--objdump", ARGS.objdump, "--dll", ARGS.dll,
             "--package", ARGS.package, "--product", "Corvane", "--manufacturer", "Northern Bank",
-            "--version", ARGS.version, "--arch", ARGS.arch, "--revision", ARGS.revision,
+            "--version", ARGS.version, "--arch", ARGS.arch,
+            "--windows-api", compiled_api_level(), "--revision", ARGS.revision,
             "--output", output]
+
+
+def every_component(components):
+    for component in components:
+        yield component
+        yield from every_component(component.get("components", []))
 
 
 class Release(unittest.TestCase):
@@ -150,20 +168,31 @@ class BillOfMaterials(Release):
             self.assertEqual(digest, sha256(path), path)
 
     def test_a_library_linked_without_a_component_fails_the_release(self):
-        # The map of a link that took a member of an archive no component names.
         libraries = os.path.dirname(linked_of(linked_toolchain_files(ARGS.link_map),
                                               "libkernel32.a"))
-        added = os.path.join(libraries, "libshlwapi.a")
+        # An archive no component names, and one of a name a component names (the threads
+        # library's) that another Debian source (the C library's) installed.
+        foreign = [path for path in run_listing(["dpkg-query", "-L", "libc6-dev"])
+                   if os.path.basename(path) == "libpthread.a"]
+        for added in (os.path.join(libraries, "libshlwapi.a"), foreign[0]):
+            with self.subTest(added):
+                self.assert_refused(self.link_map_taking(added), added)
+
+    def link_map_taking(self, archive):
+        """A copy of the link map in which the linker also took a member of the archive."""
         with open(ARGS.link_map, encoding="utf-8", errors="replace") as text:
             lines = text.read().split("\n")
         heading = lines.index("Archive member included to satisfy reference by file (symbol)")
-        lines[heading + 2:heading + 2] = ["%s(libshlwapi_s00042.o)" % added,
+        lines[heading + 2:heading + 2] = ["%s(added_s00042.o)" % archive,
                                           "                              "
                                           "module/CMakeFiles/Corvane.dir/DllMain.cpp.obj "
-                                          "(__imp_PathFileExistsW)"]
+                                          "(__imp_AddedFunction)"]
         link_map = os.path.join(self.folder, "added-library.map")
         with open(link_map, "w", encoding="utf-8") as changed:
             changed.write("\n".join(lines))
+        return link_map
+
+    def assert_refused(self, link_map, added):
         output = os.path.join(self.folder, "refused.cdx.json")
         for script, arguments in (
                 ("bill_of_materials.py", bom_arguments(link_map, output)),
@@ -187,15 +216,29 @@ class BillOfMaterials(Release):
                 self.assertRegex(component["purl"],
                                  r"^pkg:deb/debian/(gcc-mingw-w64|mingw-w64)@[^?]+\?arch=source&")
 
-    def test_the_platform_dlls_it_imports_and_what_needs_what(self):
+    def test_windows_of_the_version_built_for_with_the_dlls_it_imports_and_what_needs_what(self):
         imported = re.findall(r"DLL Name: (\S+)", private_headers(ARGS.objdump, ARGS.dll))
-        platform = [c for c in self.bom["components"] if "purl" not in c]
-        self.assertEqual([c["name"] for c in platform], imported)
+        [platform] = [c for c in self.bom["components"] if "purl" not in c]
+        level = int(compiled_api_level(), 16)
+        version = "%d.%d" % (level >> 8, level & 0xFF)
+        self.assertEqual((platform["type"], platform["name"], platform["version"]),
+                         ("operating-system", "Windows", version))
+        self.assertEqual([(c["name"], c["version"]) for c in platform["components"]],
+                         [(name, version) for name in imported])
         self.assertIn("msvcrt.dll", [name.lower() for name in imported])
         needs = {d["ref"]: d["dependsOn"] for d in self.bom["dependencies"]}
-        self.assertEqual(needs["corvane"], [c["bom-ref"] for c in self.bom["components"]])
+        self.assertEqual(needs["corvane"], [c["bom-ref"] for c in self.third_party]
+                         + [c["bom-ref"] for c in platform["components"]])
         # The C++ library's locks stand on the threads library.
         self.assertIn("winpthreads", needs["libstdc++"])
+
+    def test_every_component_has_a_name_and_a_version_and_each_product_a_supplier(self):
+        described = [self.bom["metadata"]["component"]] + self.bom["components"]
+        for component in every_component(described):
+            with self.subTest(component["bom-ref"]):
+                self.assertTrue(component["name"] and component["version"])
+                if component["type"] != "file":
+                    self.assertTrue(component["supplier"]["name"])
 
     def test_made_again_it_is_the_same_bytes_with_the_commits_time(self):
         again = os.path.join(self.folder, "again.cdx.json")
@@ -215,15 +258,19 @@ class Notices(Release):
         with open(ARGS.notices, encoding="utf-8", newline="") as notices:
             cls.text = notices.read()
 
+    def own_notice(self, component):
+        """What the notices give under the component's heading, up to the next heading."""
+        heading = "%s %s\nLicence: %s\n" % (component["name"], component["version"],
+                                            component["licenses"][0]["expression"])
+        text = self.text.replace("\r\n", "\n")
+        self.assertIn(heading, text)
+        return text.split(heading, 1)[1].split("\n" + "=" * 78 + "\n", 2)[1]
+
     def test_holds_the_notice_of_every_component_whose_licence_asks_for_one(self):
         self.assertNotIn("\n", self.text.replace("\r\n", ""))
-        text = self.text.replace("\r\n", "\n")
         for component in self.third_party:
             expression = component["licenses"][0]["expression"]
-            heading = "%s %s\nLicence: %s\n" % (component["name"], component["version"],
-                                                expression)
-            self.assertIn(heading, text)
-            own = text.split(heading, 1)[1].split("\n" + "=" * 78 + "\n", 2)[1]
+            own = self.own_notice(component)
             for licence in licence_ids(expression):
                 with self.subTest(component=component["name"], licence=licence):
                     if licence in NO_NOTICE:
@@ -231,6 +278,16 @@ class Notices(Release):
                     self.assertIn(licence, NOTICE_PHRASES, "a licence this check does not know")
                     self.assertIn(NOTICE_PHRASES[licence], " ".join(own.split()))
                     self.assertRegex(own, r"(?m)^Copyright: \d{4}")
+
+    def test_a_notice_shared_by_components_is_given_once(self):
+        # The three GCC runtime libraries come with one notice, that of GCC's copyright file.
+        self.assertEqual(self.text.count("GCC RUNTIME LIBRARY EXCEPTION"), 1)
+        components = {c["name"]: c for c in self.third_party}
+        for name in ("libgcc", "libssp"):
+            with self.subTest(name):
+                self.assertEqual(self.own_notice(components[name]).strip(),
+                                 "The copyright notices and licence texts of libstdc++, above.")
+        self.assertIn("GCC RUNTIME LIBRARY EXCEPTION", self.own_notice(components["libstdc++"]))
 
     def test_the_package_installs_them_beside_the_dll(self):
         files = {row["FileName"]: row["Component_"]
@@ -262,6 +319,9 @@ class Provenance(Release):
         self.assertEqual(self.statement["subject"], [
             {"name": name, "digest": {"sha256": sha256(os.path.join(ARGS.build_dir, name))}}
             for name in shipped[:-1]])
+        # What ships, named apart from the build's own list of it.
+        self.assertEqual(shipped[:-1], [os.path.relpath(path, ARGS.build_dir) for path in (
+            ARGS.dll, ARGS.package, ARGS.notices, ARGS.bill_of_materials)])
         definition = self.statement["predicate"]["buildDefinition"]
         self.assertEqual(definition["externalParameters"]["source"]["digest"],
                          {"gitCommit": self.commit})
@@ -279,6 +339,20 @@ class Provenance(Release):
                 installed = subprocess.run(["dpkg-query", "-W", "-f", "${Version}", package],
                                            check=True, capture_output=True, text=True).stdout
                 self.assertEqual(stated.get(package), installed)
+
+    def test_a_statement_lacking_a_shipped_file_fails_the_check(self):
+        checked = run_generator("check_provenance.py", ARGS.provenance, ARGS.build_dir)
+        self.assertEqual(checked.returncode, 0, checked.stdout)
+        lacking = json.loads(json.dumps(self.statement))
+        left_out = lacking["subject"].pop(2)["name"]
+        statement = os.path.join(self.folder, "lacking.provenance.json")
+        with open(statement, "w", encoding="utf-8") as written:
+            json.dump(lacking, written)
+        checked = run_generator("check_provenance.py", statement, ARGS.build_dir)
+        self.assertEqual(checked.returncode, 1, checked.stdout)
+        self.assertEqual([line.split() for line in checked.stdout.splitlines()
+                          if not line.startswith("matches")],
+                         [["unstated", os.path.join(ARGS.build_dir, left_out)]])
 
     def test_a_changed_file_fails_the_check_against_it(self):
         copy = os.path.join(self.folder, "build")
