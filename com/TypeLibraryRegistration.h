@@ -8,10 +8,13 @@
 // calls write through HKEY_CLASSES_ROOT, which stands for the scope's classes while they run
 // (ClassesRoot.h).
 
-// oleaut32's per-user registration, which the MinGW headers do not declare.
-WINOLEAUTAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* fullPath, OLECHAR* helpDirectory);
-WINOLEAUTAPI UnRegisterTypeLibForUser(REFGUID libraryId, WORD majorVersion, WORD minorVersion,
-                                      LCID locale, SYSKIND system);
+// oleaut32's per-user registration, which the MinGW headers do not declare. Its parameters are
+// those of the machine's calls, whose path is const in some releases of the headers and not in
+// others: declared with their type, the two always match.
+extern "C" {
+DECLSPEC_IMPORT decltype(RegisterTypeLib) RegisterTypeLibForUser;
+DECLSPEC_IMPORT decltype(UnRegisterTypeLib) UnRegisterTypeLibForUser;
+}
 
 // The system's calls that register and remove a type library in a scope: for the current user
 // the per-user ones (under UAC a limited user's RegisterTypeLib refuses the user's classes), for
