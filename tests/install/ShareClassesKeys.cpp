@@ -1,10 +1,11 @@
 // Makes the named keys of HKLM\Software\Classes one key for both registry views, as 64-bit Windows
-// keeps everything there but CLSID, Interface and a few others; Wine keeps most keys per view (it
-// links a few itself, TypeLib among them).
+// keeps everything there but CLSID, Interface and a few others; Wine 8 keeps most keys per view (it
+// links a few itself, TypeLib among them), Wine 10 shares them as Windows does.
 //   share_classes_keys share|unshare NAME...
 // share links the 32-bit view's key to the 64-bit view's, where the 32-bit view has no key of that
-// name, and prints the name of each key it linked; a link already there is left as it is. unshare
-// removes the links of the names given. Exits with 1 when one fails.
+// name, and prints the name of each key it linked; a link already there is left as it is, and
+// nothing is linked where Wine shares the keys itself. unshare removes the links of the names
+// given. Exits with 1 when one fails.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -59,6 +60,26 @@ LONG Share(const std::wstring& name) {
     return result;
 }
 
+// Whether this Wine keeps the keys of HKLM\Software\Classes as one for both views already, as
+// Windows does (Wine 10 does, Wine 8 does not): a key made in the 64-bit view is then seen in the
+// 32-bit view, and a link there would point at itself.
+bool ViewsShareClassesKeys() {
+    const std::wstring probe = kClasses + std::wstring(L"ShareClassesKeysProbe");
+    {
+        RegistryKeyHandle made;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, probe.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_WRITE | KEY_WOW64_64KEY, nullptr, made.Out(),
+                            nullptr) != ERROR_SUCCESS) {
+            return false;
+        }
+    }
+    RegistryKeyHandle seen;
+    const bool shared = RegOpenKeyExW(HKEY_LOCAL_MACHINE, probe.c_str(), 0,
+                                      KEY_READ | kThirtyTwoBitView, seen.Out()) == ERROR_SUCCESS;
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, probe.c_str(), KEY_WOW64_64KEY, 0);
+    return shared;
+}
+
 LONG Unshare(const std::wstring& name) {
     RegistryKeyHandle link;
     if (LONG result = OpenAsLink(kClasses + name, KEY_QUERY_VALUE | DELETE, link);
@@ -84,6 +105,11 @@ int main() {
         return 1;
     }
     bool sharing = verb == L"share";
+    if (sharing && ViewsShareClassesKeys()) {
+        // Nothing to link, so nothing to unshare afterwards.
+        LocalFree(arguments);
+        return 0;
+    }
     int failures = 0;
     for (int i = 2; i < count; ++i) {
         LONG result = sharing ? Share(arguments[i]) : Unshare(arguments[i]);
